@@ -1,0 +1,61 @@
+#pragma once
+
+#include "study/connectivityobject.h"
+#include "study/subjectrecord.h"
+
+#include <QDialog>
+
+#include <deque>
+#include <functional>
+
+class QPushButton;
+class SubjectsModel;
+
+namespace Ui {
+class Kestrel;
+}
+
+// The plug-in's main window: lists the subjects whose study manifests the
+// user added, and opens a subject's analysis dialog from its "View" button.
+class Kestrel : public QDialog {
+    Q_OBJECT
+
+public:
+    // Asks the user for a manifest; an empty name means cancelled.
+    using ManifestPicker = std::function<QString(QWidget* parent)>;
+    // Tells the user that something could not be done.
+    using ErrorReporter = std::function<void(QWidget* parent, const QString& message)>;
+
+    explicit Kestrel(QWidget* parent = nullptr);
+    ~Kestrel() override;
+
+    // Reads the manifest at path and lists its subject. On failure the user
+    // is told why and nothing changes.
+    bool addSubjectFile(const QString& path);
+
+    // Seams for the modal dialogs, so that tests and the tour can drive the
+    // window without a user.
+    void setManifestPicker(ManifestPicker picker);
+    void setErrorReporter(ErrorReporter reporter);
+    void setDialogFactory(ConnectivityObject::DialogFactory factory);
+
+private slots:
+    bool data_addSubject();
+    void data_removeSubject();
+    void data_removeAllSubjects();
+    void viewConnectivityUI();
+    void closeDialog(bool);
+    void keepWindowOnTop(bool state);
+
+private:
+    QPushButton* createViewButton(int subjectIndex);
+    void updateSubjectControls();
+
+    Ui::Kestrel* ui;
+    SubjectsModel* m_subjectsModel;
+    // Connectivity objects point at their record, so records must never move.
+    std::deque<SubjectRecord> m_subjects;
+    ManifestPicker m_manifestPicker;
+    ErrorReporter m_errorReporter;
+    ConnectivityObject::DialogFactory m_dialogFactory;
+};

@@ -1,0 +1,1 @@
+#include "quiver/measures.h"
