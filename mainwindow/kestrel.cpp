@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -146,17 +147,25 @@ void Kestrel::viewConnectivityUI()
     if (index < 0 || static_cast<std::size_t>(index) >= m_subjects.size())
         return;
 
+    // A subject that cannot be loaded or shown is deleted again, so nothing
+    // is left half-loaded.
     const SubjectRecord& record = m_subjects[static_cast<std::size_t>(index)];
-    auto* subject = new ConnectivityObject(&record, this);
-    if (!subject->loadMatrices()) {
-        const QString message = tr("The subject \"%1\" could not be opened.\n\n%2")
-                                    .arg(QString::fromStdString(record.getUniqueId()), subject->errorString());
-        delete subject;
-        m_errorReporter(this, message);
-        return;
+    auto subject = std::make_unique<ConnectivityObject>(&record, this);
+    QString error;
+    try {
+        if (subject->loadMatrices()) {
+            subject->setDialogFactory(m_dialogFactory);
+            subject->openUI();
+            subject.release();
+            return;
+        }
+        error = subject->errorString();
+    } catch (const std::exception& e) {
+        error = QString::fromStdString(e.what());
     }
-    subject->setDialogFactory(m_dialogFactory);
-    subject->openUI();
+    subject.reset();
+    m_errorReporter(this, tr("The subject \"%1\" could not be opened.\n\n%2")
+                              .arg(QString::fromStdString(record.getUniqueId()), error));
 }
 
 void Kestrel::closeDialog(bool)
