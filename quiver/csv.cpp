@@ -138,7 +138,7 @@ private:
         for (;;) {
             const char* value = skipBlanks(m_pos);
             if (isLineEnd(value) || *value == ',')
-                fail(value, "empty value");
+                fail(m_pos, "empty value");
             if (m_columns > 0 && count == m_columns)
                 fail(value, valueCountProblem(countValuesOfLine()));
             m_values.push_back(readValue(value));

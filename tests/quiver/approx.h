@@ -11,9 +11,12 @@ namespace approx {
 
 constexpr float kTolerance = 1e-5f;
 
-// |actual - expected| <= tolerance * max(1, |expected|); NaN equals NaN.
+// |actual - expected| <= tolerance * max(1, |expected|); NaN equals NaN and
+// infinities equal themselves.
 inline bool isClose(float actual, float expected, float tolerance = kTolerance)
 {
+    if (actual == expected)
+        return true;
     if (std::isnan(actual) || std::isnan(expected))
         return std::isnan(actual) && std::isnan(expected);
     return std::abs(actual - expected) <= tolerance * std::max(1.0f, std::abs(expected));
