@@ -144,7 +144,7 @@ private:
             m_values.push_back(readValue(value));
             ++count;
             m_pos = skipBlanks(m_pos);
-            if (*m_pos != ',')
+            if (m_pos == m_end || *m_pos != ',')
                 break;
             ++m_pos;
         }
