@@ -6,22 +6,12 @@
 
 #include <Eigen/Eigenvalues>
 
-#include <cmath>
 #include <stdexcept>
 
 namespace quiver {
 
+using detail::cubeRootWeights;
 using detail::undirectedWeights;
-
-namespace {
-
-// Cube roots of the weights scaled to a largest weight of 1.
-Eigen::MatrixXf cubeRootWeights(const Eigen::MatrixXf& weights)
-{
-    return detail::normalisedWeights(weights).unaryExpr([](float v) { return std::cbrt(v); });
-}
-
-} // namespace
 
 Eigen::ArrayXf clustering_coeff(const Eigen::MatrixXf& w)
 {

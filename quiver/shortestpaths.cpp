@@ -59,8 +59,8 @@ float inverseSumSse(const float* c, const float* d, Index n)
     Index h = 0;
     for (; h + 4 <= n; h += 4)
         sum = _mm_add_ps(sum, _mm_div_ps(_mm_loadu_ps(c + h), _mm_loadu_ps(d + h)));
-    alignas(16) float lanes[4];
-    _mm_store_ps(lanes, sum);
+    float lanes[4];
+    _mm_storeu_ps(lanes, sum);
     return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]) + inverseSumPlain(c + h, d + h, n - h);
 }
 
@@ -90,8 +90,9 @@ __attribute__((target("avx"))) float inverseSumAvx(const float* c, const float* 
     Index h = 0;
     for (; h + 8 <= n; h += 8)
         sum = _mm256_add_ps(sum, _mm256_div_ps(_mm256_loadu_ps(c + h), _mm256_loadu_ps(d + h)));
-    alignas(32) float lanes[8];
-    _mm256_store_ps(lanes, sum);
+    // Unaligned: some Windows compilers do not align AVX data on the stack.
+    float lanes[8];
+    _mm256_storeu_ps(lanes, sum);
     float total = 0.0f;
     for (float lane : lanes)
         total += lane;

@@ -34,12 +34,13 @@ Eigen::ArrayXf edgeCounts(const Eigen::MatrixXf& weights)
     return (weights.array() > 0.0f).colwise().count().transpose().cast<float>();
 }
 
-Eigen::MatrixXf normalisedWeights(const Eigen::MatrixXf& weights)
+Eigen::MatrixXf cubeRootWeights(const Eigen::MatrixXf& weights)
 {
     const float largest = weights.size() > 0 ? weights.maxCoeff() : 0.0f;
     if (largest <= 0.0f)
         return weights;
-    return weights / largest;
+    const float scale = 1.0f / std::cbrt(largest);
+    return weights.unaryExpr([scale](float w) { return std::cbrt(w) * scale; });
 }
 
 } // namespace quiver::detail

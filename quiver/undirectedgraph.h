@@ -13,8 +13,9 @@ Eigen::MatrixXf undirectedWeights(const Eigen::MatrixXf& w, const char* measure)
 // Number of edges of each node of a symmetric weight matrix.
 Eigen::ArrayXf edgeCounts(const Eigen::MatrixXf& weights);
 
-// The weights divided by the largest one, so that the largest becomes 1.
-// Unchanged when there are no edges.
-Eigen::MatrixXf normalisedWeights(const Eigen::MatrixXf& weights);
+// Cube roots of the weights scaled to a largest weight of 1,
+// (w / max w)^(1/3); zeros stay zeros. Computed as cbrt(w) / cbrt(max w), so
+// that a weight far below the largest does not underflow to "no edge".
+Eigen::MatrixXf cubeRootWeights(const Eigen::MatrixXf& weights);
 
 } // namespace quiver::detail
