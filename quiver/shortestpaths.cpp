@@ -107,34 +107,25 @@ bool hasAvx()
 #endif // __GNUC__
 #endif // QUIVER_X86_64
 
-MinPlusKernel chooseMinPlus()
+struct Kernels {
+    MinPlusKernel minPlus;
+    InverseSumKernel inverseSum;
+};
+
+Kernels chooseKernels()
 {
 #if defined(QUIVER_HAS_AVX)
     if (hasAvx())
-        return minPlusAvx;
+        return {minPlusAvx, inverseSumAvx};
 #endif
 #if defined(QUIVER_X86_64)
-    return minPlusSse;
+    return {minPlusSse, inverseSumSse};
 #else
-    return minPlusPlain;
+    return {minPlusPlain, inverseSumPlain};
 #endif
 }
 
-InverseSumKernel chooseInverseSum()
-{
-#if defined(QUIVER_HAS_AVX)
-    if (hasAvx())
-        return inverseSumAvx;
-#endif
-#if defined(QUIVER_X86_64)
-    return inverseSumSse;
-#else
-    return inverseSumPlain;
-#endif
-}
-
-const MinPlusKernel minPlus = chooseMinPlus();
-const InverseSumKernel inverseSum = chooseInverseSum();
+const Kernels kernels = chooseKernels();
 
 } // namespace
 
@@ -153,7 +144,7 @@ void relaxThrough(Eigen::MatrixXf& d, Index k)
         // d(k, i) == d(i, k); column k itself cannot improve (d(k, k) = 0).
         const float toK = throughK[i];
         if (i != k && toK != kInfinity)
-            minPlus(d.col(i).data(), throughK, toK, n);
+            kernels.minPlus(d.col(i).data(), throughK, toK, n);
     }
 }
 
@@ -169,7 +160,7 @@ double pairEfficiencySum(Eigen::MatrixXf& d, const Eigen::VectorXf& c)
     double sum = 0.0;
     for (Index j = 0; j < d.cols(); ++j) {
         if (c[j] != 0.0f)
-            sum += double(c[j]) * inverseSum(c.data(), d.col(j).data(), d.rows());
+            sum += double(c[j]) * kernels.inverseSum(c.data(), d.col(j).data(), d.rows());
     }
     return sum;
 }
@@ -180,7 +171,7 @@ Eigen::ArrayXf inverseDistanceSums(Eigen::MatrixXf& d)
     const Eigen::VectorXf ones = Eigen::VectorXf::Ones(d.rows());
     Eigen::ArrayXf sums(d.cols());
     for (Index j = 0; j < d.cols(); ++j)
-        sums[j] = inverseSum(ones.data(), d.col(j).data(), d.rows());
+        sums[j] = kernels.inverseSum(ones.data(), d.col(j).data(), d.rows());
     return sums;
 }
 

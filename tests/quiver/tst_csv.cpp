@@ -1,6 +1,7 @@
 #include "approx.h"
 
 #include "quiver/csv.h"
+#include "testfolder.h"
 
 #include <QtTest>
 
@@ -54,23 +55,15 @@ private slots:
     void roundTripsNineDigitValues();
 
 private:
-    QString write(const QString& name, const QByteArray& content);
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
 };
 
 void tst_Csv::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_folder = std::make_unique<TestFolder>();
+    QVERIFY(m_folder->isValid());
 }
 
-QString tst_Csv::write(const QString& name, const QByteArray& content)
-{
-    QFile file(m_dir->filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(file.fileName()));
-    return file.fileName();
-}
 
 void tst_Csv::readsValidText_data()
 {
@@ -93,7 +86,7 @@ void tst_Csv::readsValidText()
 {
     QFETCH(QByteArray, content);
     QFETCH(Eigen::MatrixXf, expected);
-    const QString difference = matrixDifference(quiver::from_csv(write("m.csv", content).toStdString()), expected);
+    const QString difference = matrixDifference(quiver::from_csv(m_folder->write("m.csv", content).toStdString()), expected);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
@@ -128,7 +121,7 @@ void tst_Csv::reportsBadText()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const QString path = write("bad.csv", content);
+    const QString path = m_folder->write("bad.csv", content);
     try {
         quiver::from_csv(path.toStdString());
         QFAIL("no exception");
@@ -139,7 +132,7 @@ void tst_Csv::reportsBadText()
 
 void tst_Csv::reportsFilesThatCannotBeOpened()
 {
-    const std::string missing = m_dir->filePath("missing.csv").toStdString();
+    const std::string missing = m_folder->filePath("missing.csv").toStdString();
     QVERIFY_EXCEPTION_THROWN(quiver::from_csv(missing), quiver::csv_error);
     try {
         quiver::from_csv(missing);
@@ -147,17 +140,16 @@ void tst_Csv::reportsFilesThatCannotBeOpened()
         QCOMPARE(std::string(e.what()), missing + ": cannot open file");
     }
     try {
-        quiver::from_csv(m_dir->path().toStdString());
+        quiver::from_csv(m_folder->path().toStdString());
         QFAIL("a folder was read");
     } catch (const std::runtime_error& e) {
-        QCOMPARE(std::string(e.what()), m_dir->path().toStdString() + ": cannot open file: it is a folder");
+        QCOMPARE(std::string(e.what()), m_folder->path().toStdString() + ": cannot open file: it is a folder");
     }
 }
 
 void tst_Csv::readsUtf8Path()
 {
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Fächer")));
-    const QString path = write(QStringLiteral("Fächer/Matrix Σ.csv"), "1,2\n3,4\n");
+    const QString path = m_folder->write(QStringLiteral("Fächer/Matrix Σ.csv"), "1,2\n3,4\n");
     QCOMPARE(quiver::from_csv(path.toUtf8().toStdString()).rows(), 2);
 }
 
@@ -175,7 +167,7 @@ void tst_Csv::roundTripsNineDigitValues()
             content += QByteArray::number(double(expected(r, c)), 'g', 9) + (c < 115 ? "," : "\n");
         }
     }
-    const Eigen::MatrixXf actual = quiver::from_csv(write("large.csv", content).toStdString());
+    const Eigen::MatrixXf actual = quiver::from_csv(m_folder->write("large.csv", content).toStdString());
     const QString difference = matrixDifference(actual, expected);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }

@@ -81,10 +81,8 @@ class tst_Measures : public QObject {
     Q_OBJECT
 
 private slots:
-    void handDrawnGraphs_data();
-    void handDrawnGraphs();
-    void smallCorners_data();
-    void smallCorners();
+    void knownValues_data();
+    void knownValues();
     void upperTriangleOnly_data() { addMeasureRows(); }
     void upperTriangleOnly();
     void permutingNodesPermutesResults_data() { addRandomGraphRows(); }
@@ -97,16 +95,31 @@ private slots:
     void rejectsInfiniteWeight();
 
 private:
+    static void addHandDrawnGraphRows();
+    static void addSmallCornerRows();
     static void addMeasureRows();
     static void addRandomGraphRows();
 };
 
-void tst_Measures::handDrawnGraphs_data()
+void tst_Measures::knownValues_data()
 {
     QTest::addColumn<Eigen::MatrixXf>("w");
     QTest::addColumn<QString>("measure");
     QTest::addColumn<Eigen::ArrayXf>("expected");
+    addHandDrawnGraphRows();
+    addSmallCornerRows();
+}
 
+void tst_Measures::knownValues()
+{
+    QFETCH(Eigen::MatrixXf, w);
+    QFETCH(QString, measure);
+    QFETCH(Eigen::ArrayXf, expected);
+    COMPARE_APPROX(measures().at(measure)(w), expected);
+}
+
+void tst_Measures::addHandDrawnGraphRows()
+{
     const auto add = [](const char* graph, const Eigen::MatrixXf& w, const char* measure,
                         const Eigen::ArrayXf& expected) {
         QTest::addRow("%s/%s", graph, measure) << w << QString(measure) << expected;
@@ -179,20 +192,8 @@ void tst_Measures::handDrawnGraphs_data()
     add("negative and NaN", signs, "nodal_global_efficiency", values({(1 + 1.0f / 3) / 2, 1.5f / 2, (0.5f + 1.0f / 3) / 2}));
 }
 
-void tst_Measures::handDrawnGraphs()
+void tst_Measures::addSmallCornerRows()
 {
-    QFETCH(Eigen::MatrixXf, w);
-    QFETCH(QString, measure);
-    QFETCH(Eigen::ArrayXf, expected);
-    COMPARE_APPROX(measures().at(measure)(w), expected);
-}
-
-void tst_Measures::smallCorners_data()
-{
-    QTest::addColumn<Eigen::MatrixXf>("w");
-    QTest::addColumn<QString>("measure");
-    QTest::addColumn<Eigen::ArrayXf>("expected");
-
     const Eigen::MatrixXf empty(0, 0);
     const Eigen::MatrixXf single = Eigen::MatrixXf::Constant(1, 1, 0.7f);
     // 0 -.8- 1: one edge, length 1.25
@@ -219,14 +220,6 @@ void tst_Measures::smallCorners_data()
         QTest::addRow("2 nodes, no edge/%s", name.data())
             << unjoined << measure << (isScalar ? values({0}) : values({0, 0}));
     }
-}
-
-void tst_Measures::smallCorners()
-{
-    QFETCH(Eigen::MatrixXf, w);
-    QFETCH(QString, measure);
-    QFETCH(Eigen::ArrayXf, expected);
-    COMPARE_APPROX(measures().at(measure)(w), expected);
 }
 
 void tst_Measures::addMeasureRows()

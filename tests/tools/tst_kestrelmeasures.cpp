@@ -1,3 +1,5 @@
+#include "../quiver/testfolder.h"
+
 #include <QtTest>
 
 #include <QJsonArray>
@@ -48,24 +50,16 @@ private slots:
     void writesOutputFile();
 
 private:
-    QString write(const QString& name, const QByteArray& content);
     QString writeManifest(bool usesProto, const QStringList& matrixFiles);
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
 };
 
 void tst_KestrelMeasures::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_folder = std::make_unique<TestFolder>();
+    QVERIFY(m_folder->isValid());
 }
 
-QString tst_KestrelMeasures::write(const QString& name, const QByteArray& content)
-{
-    QFile file(m_dir->filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(file.fileName()));
-    return file.fileName();
-}
 
 // A manifest with every key the reader needs; three VOIs, all selected, one
 // name with a comma and a quote.
@@ -96,14 +90,13 @@ QString tst_KestrelMeasures::writeManifest(bool usesProto, const QStringList& ma
                      {"treatment_mtx", none}, {"final_mtx", QJsonArray::fromStringList(matrixFiles)}}},
         {"comments", ""},
     };
-    return write("manifest.json", QJsonDocument(manifest).toJson());
+    return m_folder->write("manifest.json", QJsonDocument(manifest).toJson());
 }
 
 void tst_KestrelMeasures::manifestRowsAreNamedByConditionAndVoi()
 {
-    QVERIFY(QDir(m_dir->path()).mkdir("mtx"));
-    write("mtx/rest.csv", kTriangle);
-    write("mtx/task.csv", "0,2,1\n0,0,0.5\n0,0,0\n");
+    m_folder->write("mtx/rest.csv", kTriangle);
+    m_folder->write("mtx/task.csv", "0,2,1\n0,0,0.5\n0,0,0\n");
     const Run run = runTool({writeManifest(true, {"mtx/rest.csv", "mtx/task.csv"}), "--measure", "strength,global_efficiency"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QString());
@@ -120,7 +113,7 @@ void tst_KestrelMeasures::manifestRowsAreNamedByConditionAndVoi()
 
 void tst_KestrelMeasures::manifestWithoutProtocolNamesMatrixByFile()
 {
-    write("rest.csv", kTriangle);
+    m_folder->write("rest.csv", kTriangle);
     const Run run = runTool({writeManifest(false, {"rest.csv"}), "-m", "degree"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(lines(run.out).value(2), QString("sub-07,rest.csv,B,2"));
@@ -128,7 +121,7 @@ void tst_KestrelMeasures::manifestWithoutProtocolNamesMatrixByFile()
 
 void tst_KestrelMeasures::csvWithChosenMeasures()
 {
-    const Run run = runTool({write("tri.csv", kTriangle), "--measure=nodal_global_efficiency,degree"});
+    const Run run = runTool({m_folder->write("tri.csv", kTriangle), "--measure=nodal_global_efficiency,degree"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(lines(run.out), QStringList({
         "subject,matrix,node,nodal_global_efficiency,degree",
@@ -140,9 +133,9 @@ void tst_KestrelMeasures::csvWithChosenMeasures()
 
 void tst_KestrelMeasures::badFileIsReportedAndOthersStillMeasured()
 {
-    const QString bad = write("bad.csv", "0,1\n1,x\n");
-    const QString notSquare = write("wide.csv", "0,1,2\n1,0,2\n");
-    const Run run = runTool({bad, notSquare, write("good.csv", kTriangle), "-m", "degree"});
+    const QString bad = m_folder->write("bad.csv", "0,1\n1,x\n");
+    const QString notSquare = m_folder->write("wide.csv", "0,1,2\n1,0,2\n");
+    const Run run = runTool({bad, notSquare, m_folder->write("good.csv", kTriangle), "-m", "degree"});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(bad + ":2:3: not a number: 'x'"), qPrintable(run.err));
     QVERIFY2(run.err.contains(notSquare + ": the matrix is 2 x 3, not square"), qPrintable(run.err));
@@ -151,8 +144,8 @@ void tst_KestrelMeasures::badFileIsReportedAndOthersStillMeasured()
 
 void tst_KestrelMeasures::badManifestMatrixLeavesOutTheWholeManifest()
 {
-    write("rest.csv", kTriangle);
-    write("task.csv", "0,1\n0,0\n");
+    m_folder->write("rest.csv", kTriangle);
+    m_folder->write("task.csv", "0,1\n0,0\n");
     const Run run = runTool({writeManifest(true, {"rest.csv", "task.csv"})});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("task.csv: the matrix is 2 x 2, but the subject has 3 nodes"), qPrintable(run.err));
@@ -179,8 +172,8 @@ void tst_KestrelMeasures::wrongUsage()
 
 void tst_KestrelMeasures::writesOutputFile()
 {
-    const QString output = m_dir->filePath("measures.csv");
-    const Run run = runTool({write("tri.csv", kTriangle), "-o", output});
+    const QString output = m_folder->filePath("measures.csv");
+    const Run run = runTool({m_folder->write("tri.csv", kTriangle), "-o", output});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString());
     QFile file(output);
