@@ -13,6 +13,21 @@ namespace quiver {
 using detail::cubeRootWeights;
 using detail::undirectedWeights;
 
+namespace {
+
+// E_i = sum_{j != i} 1 / d_ij / (n - 1) from symmetric weights.
+Eigen::ArrayXf nodalEfficiency(const Eigen::MatrixXf& a)
+{
+    const Eigen::Index n = a.rows();
+    if (n < 2)
+        return Eigen::ArrayXf::Zero(n);
+    Eigen::MatrixXf d = detail::edgeLengths(a);
+    detail::shortestPathLengths(d);
+    return detail::inverseDistanceSums(d) / float(n - 1);
+}
+
+} // namespace
+
 Eigen::ArrayXf clustering_coeff(const Eigen::MatrixXf& w)
 {
     const Eigen::MatrixXf a = undirectedWeights(w, "clustering_coeff");
@@ -31,7 +46,7 @@ Eigen::ArrayXf local_efficiency(const Eigen::MatrixXf& w)
 
 float global_efficiency(const Eigen::MatrixXf& w)
 {
-    const Eigen::ArrayXf nodal = nodal_global_efficiency(w);
+    const Eigen::ArrayXf nodal = nodalEfficiency(undirectedWeights(w, "global_efficiency"));
     return nodal.size() < 2 ? 0.0f : float(nodal.cast<double>().mean());
 }
 
@@ -62,14 +77,7 @@ Eigen::ArrayXf strength(const Eigen::MatrixXf& w)
 
 Eigen::ArrayXf nodal_global_efficiency(const Eigen::MatrixXf& w)
 {
-    const Eigen::MatrixXf a = undirectedWeights(w, "nodal_global_efficiency");
-    const Eigen::Index n = a.rows();
-    if (n < 2)
-        return Eigen::ArrayXf::Zero(n);
-    Eigen::MatrixXf d = detail::edgeLengths(a);
-    detail::shortestPathLengths(d);
-    // E_i = sum_{j != i} 1 / d_ij / (n - 1)
-    return detail::inverseDistanceSums(d) / float(n - 1);
+    return nodalEfficiency(undirectedWeights(w, "nodal_global_efficiency"));
 }
 
 } // namespace quiver
