@@ -133,17 +133,15 @@ void tst_Csv::reportsBadText()
 void tst_Csv::reportsFilesThatCannotBeOpened()
 {
     const std::string missing = m_folder->filePath("missing.csv").toStdString();
-    QVERIFY_EXCEPTION_THROWN(quiver::from_csv(missing), quiver::csv_error);
-    try {
-        quiver::from_csv(missing);
-    } catch (const quiver::csv_error& e) {
-        QCOMPARE(std::string(e.what()), missing + ": cannot open file");
-    }
-    try {
-        quiver::from_csv(m_folder->path().toStdString());
-        QFAIL("a folder was read");
-    } catch (const std::runtime_error& e) {
-        QCOMPARE(std::string(e.what()), m_folder->path().toStdString() + ": cannot open file: it is a folder");
+    const std::string folder = m_folder->path().toStdString();
+    for (const auto& [path, message] : {std::pair(missing, missing + ": cannot open file"),
+                                        std::pair(folder, folder + ": cannot open file: it is a folder")}) {
+        try {
+            quiver::from_csv(path);
+            QFAIL(path.c_str());
+        } catch (const quiver::csv_error& e) {
+            QCOMPARE(std::string(e.what()), message);
+        }
     }
 }
 
