@@ -55,7 +55,7 @@ Eigen::ArrayXf degree(const Eigen::MatrixXf& w);
 // diagonal), its entries made non-negative and the vector scaled to unit
 // Euclidean norm. All zeros for a graph without edges. When several
 // components share the largest eigenvalue, the vector may spread over any of
-// them.
+// them. Throws std::runtime_error should the eigenvalue solver not converge.
 Eigen::ArrayXf eigenvector_centrality(const Eigen::MatrixXf& w);
 
 // Strength: the sum of the edge weights of each node.
