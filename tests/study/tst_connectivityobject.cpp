@@ -1,0 +1,189 @@
+#include "study/connectivityobject.h"
+#include "study/studymanifestreader.h"
+#include "testmanifest.h"
+
+#include <QJsonArray>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include <deque>
+#include <iostream>
+#include <sstream>
+
+using namespace testmanifest;
+
+class tst_ConnectivityObject : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void matricesKeepListOrder();
+    void eachMatrixIsWrittenToStandardOutput();
+    void fileNameIsJoinedWithOneSlash();
+    void noMatricesStillGivesNodeNames();
+    void nodeNamesFollowTheSelection();
+    void badInputKeepsNothing_data();
+    void badInputKeepsNothing();
+    void openUIKeepsOneDialogUntilItCloses();
+    void destroyingTheSubjectDeletesItsDialog();
+
+private:
+    // Reads the manifest written to the temporary folder into a record.
+    const SubjectRecord& record(const QJsonObject& manifest);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::deque<SubjectRecord> m_records;
+};
+
+void tst_ConnectivityObject::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+const SubjectRecord& tst_ConnectivityObject::record(const QJsonObject& manifest)
+{
+    const QString path = writeManifest(m_dir->path(), manifest);
+    m_records.emplace_back(readStudyManifest(path.toStdString()), m_dir->path().toStdString(), "manifest.json");
+    return m_records.back();
+}
+
+static Eigen::MatrixXf filled(int nodes, float value)
+{
+    return Eigen::MatrixXf::Constant(nodes, nodes, value);
+}
+
+void tst_ConnectivityObject::matricesKeepListOrder()
+{
+    const QStringList files{"c.csv", "a.csv", "b.csv"};
+    for (int k = 0; k < files.size(); ++k)
+        writeFile(m_dir->path(), files[k], csv(filled(2, float(k))));
+
+    ConnectivityObject subject(&record(validManifest("s", {"x", "y"}, files)), nullptr);
+    QVERIFY(subject.loadMatrices());
+    const std::vector<Eigen::MatrixXf> matrices = subject.getMatrices();
+    QCOMPARE(matrices.size(), std::size_t(3));
+    for (int k = 0; k < 3; ++k)
+        QVERIFY(matrices[std::size_t(k)] == filled(2, float(k)));
+}
+
+void tst_ConnectivityObject::eachMatrixIsWrittenToStandardOutput()
+{
+    Eigen::Matrix2f m;
+    m << 1, -0.25f, 12.5f, 0;
+    writeFile(m_dir->path(), "m.csv", csv(m));
+    ConnectivityObject subject(&record(validManifest("s", {"x", "y"}, {"m.csv", "m.csv"})), nullptr);
+
+    std::ostringstream out;
+    std::streambuf* const standardOutput = std::cout.rdbuf(out.rdbuf());
+    const bool loaded = subject.loadMatrices();
+    std::cout.rdbuf(standardOutput);
+
+    QVERIFY(loaded);
+    const std::string once = "\n    1 -0.25\n 12.5     0\n";
+    QCOMPARE(out.str(), once + once);
+}
+
+void tst_ConnectivityObject::fileNameIsJoinedWithOneSlash()
+{
+    writeFile(m_dir->path(), "slices/t0/m.csv", csv(filled(1, 0.5f)));
+    ConnectivityObject nested(&record(validManifest("s", {"x"}, {"slices/t0/m.csv"})), nullptr);
+    QVERIFY2(nested.loadMatrices(), qPrintable(nested.errorString()));
+
+    ConnectivityObject missing(&record(validManifest("s", {"x"}, {"slices//none.csv"})), nullptr);
+    QVERIFY(!missing.loadMatrices());
+    QVERIFY2(missing.errorString().contains(m_dir->path() + "/slices//none.csv"), qPrintable(missing.errorString()));
+}
+
+void tst_ConnectivityObject::noMatricesStillGivesNodeNames()
+{
+    ConnectivityObject subject(&record(validManifest("s", {"x", "y"}, {})), nullptr);
+    QVERIFY(subject.loadMatrices());
+    QVERIFY(subject.getMatrices().empty());
+    QCOMPARE(subject.getNodeNames(), (QStringList{"x", "y"}));
+}
+
+void tst_ConnectivityObject::nodeNamesFollowTheSelection()
+{
+    QJsonObject manifest = validManifest("s", {"Cuneus_L", QString::fromUtf8(u8"Gyrus_\u00e4"), "Thalamus_R"}, {});
+    setKey(manifest, "configuration.selected_vois", QJsonArray{1, 2});
+    ConnectivityObject subject(&record(manifest), nullptr);
+    QVERIFY(subject.loadMatrices());
+    QCOMPARE(subject.getNodeNames(), (QStringList{QString::fromUtf8(u8"Gyrus_\u00e4"), "Thalamus_R"}));
+}
+
+void tst_ConnectivityObject::badInputKeepsNothing_data()
+{
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<QJsonArray>("selection");
+    QTest::addColumn<QString>("blamed");
+
+    const QByteArray good = csv(filled(2, 1));
+    const QJsonArray both{0, 1};
+    QTest::newRow("missing file") << QByteArray() << both << "2.csv";
+    QTest::newRow("not a number") << QByteArray("1,1\n1,abc\n") << both << "2.csv";
+    QTest::newRow("not square") << QByteArray("1,1\n") << both << "2.csv";
+    QTest::newRow("more nodes than names") << csv(filled(3, 1)) << both << "2.csv";
+    QTest::newRow("fewer names than nodes") << good << QJsonArray{0} << "1.csv";
+    QTest::newRow("selected VOI out of range") << good << QJsonArray{0, 2} << "manifest.json";
+}
+
+void tst_ConnectivityObject::badInputKeepsNothing()
+{
+    QFETCH(QByteArray, second);
+    QFETCH(QJsonArray, selection);
+    QFETCH(QString, blamed);
+
+    writeFile(m_dir->path(), "1.csv", csv(filled(2, 1)));
+    if (!second.isEmpty())
+        writeFile(m_dir->path(), "2.csv", second);
+    QJsonObject manifest = validManifest("s", {"x", "y"}, {"1.csv", "2.csv"});
+    setKey(manifest, "configuration.selected_vois", selection);
+
+    ConnectivityObject subject(&record(manifest), nullptr);
+    QVERIFY(!subject.loadMatrices());
+    QVERIFY2(subject.errorString().contains(m_dir->path() + '/' + blamed), qPrintable(subject.errorString()));
+    QVERIFY(subject.getMatrices().empty());
+    QVERIFY(subject.getNodeNames().isEmpty());
+}
+
+void tst_ConnectivityObject::openUIKeepsOneDialogUntilItCloses()
+{
+    ConnectivityObject subject(&record(validManifest("s", {"x"}, {})), nullptr);
+    int created = 0;
+    subject.setDialogFactory([&created](ConnectivityObject*) {
+        ++created;
+        auto* dialog = new QWidget;
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        return dialog;
+    });
+
+    subject.openUI();
+    subject.openUI();
+    QCOMPARE(created, 1);
+    auto* dialog = qobject_cast<QWidget*>(subject.dialog());
+    QVERIFY(dialog->isVisible());
+
+    dialog->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!subject.dialog());
+
+    subject.openUI();
+    QCOMPARE(created, 2);
+    QVERIFY(qobject_cast<QWidget*>(subject.dialog())->isVisible());
+}
+
+void tst_ConnectivityObject::destroyingTheSubjectDeletesItsDialog()
+{
+    auto* subject = new ConnectivityObject(&record(validManifest("s", {"x"}, {})), nullptr);
+    subject->setDialogFactory([](ConnectivityObject*) { return new QWidget; });
+    subject->openUI();
+    QPointer<QObject> dialog = subject->dialog();
+    delete subject;
+    QVERIFY(dialog.isNull());
+}
+
+QTEST_MAIN(tst_ConnectivityObject)
+#include "tst_connectivityobject.moc"
