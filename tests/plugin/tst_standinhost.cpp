@@ -7,7 +7,7 @@
 
 namespace {
 
-enum ExitStatus { Started = 0, Refused = 1, NotLoaded = 2 };
+enum ExitStatus { Started = 0, Refused = 1 };
 
 const QStringList startLines{
     QStringLiteral("Plugin> ** Starting Kestrel **"),
@@ -61,9 +61,6 @@ class tst_StandInHost : public QObject {
 private slots:
     void startSequence_data();
     void startSequence();
-    void logsTheDescriptiveStrings();
-    void badCommandLine_data();
-    void badCommandLine();
 };
 
 void tst_StandInHost::startSequence_data()
@@ -111,40 +108,6 @@ void tst_StandInHost::startSequence()
     for (const QString& line : run.err)
         QVERIFY2(!line.contains(QLatin1String("Sanitizer")) && !line.contains(QLatin1String("runtime error")),
                  qPrintable(line));
-}
-
-void tst_StandInHost::logsTheDescriptiveStrings()
-{
-    const Run run = runHost(QStringLiteral(LODESTARHX_PATH), withPlugin({QStringLiteral("--quit")}));
-    QCOMPARE(withPrefix(run.out, QStringLiteral("Host> ")).mid(0, 6),
-             (QStringList{
-                 QStringLiteral("Host> Plug-in: Kestrel"),
-                 QStringLiteral("Host> Description: "),
-                 QStringLiteral("Host> Author: <i>Corvane</i>"),
-                 QStringLiteral("Host> Version: 1.0.0-alpha"),
-                 QStringLiteral("Host> Help file: index.html"),
-                 QStringLiteral("Host> GUI script: Kestrel.js"),
-             }));
-}
-
-void tst_StandInHost::badCommandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-
-    QTest::newRow("missing plug-in library")
-        << QStringList{QStringLiteral("--quit"), QStringLiteral("--plugin-library"), QStringLiteral("/nonexistent/libKestrel.so")};
-    QTest::newRow("version without patch") << withPlugin({QStringLiteral("--quit"), QStringLiteral("--host-version"), QStringLiteral("2.6")});
-    QTest::newRow("unknown option") << withPlugin({QStringLiteral("--quit"), QStringLiteral("--frobnicate")});
-}
-
-void tst_StandInHost::badCommandLine()
-{
-    QFETCH(QStringList, arguments);
-
-    const Run run = runHost(QStringLiteral(LODESTARHX_PATH), arguments);
-    QCOMPARE(run.exitCode, int(NotLoaded));
-    QVERIFY(!run.err.isEmpty());
-    QCOMPARE(withPrefix(run.out, QStringLiteral("Plugin>")), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_StandInHost)
