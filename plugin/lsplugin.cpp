@@ -48,6 +48,20 @@ void logStartLines()
     host().logText(line);
 }
 
+// The host calls the plug-in from C code: nothing may unwind into it.
+template <typename Body>
+bool guarded(const char* failure, Body body)
+{
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        qWarning("Kestrel: %s: %s", failure, e.what());
+    } catch (...) {
+        qWarning("Kestrel: %s", failure);
+    }
+    return false;
+}
+
 } // namespace
 
 lsplugin::lsplugin() = default;
@@ -56,7 +70,7 @@ lsplugin::~lsplugin() = default;
 
 bool lsplugin::initPlugin()
 {
-    try {
+    return guarded("initialisation failed", [this] {
         if (!bindToHost())
             return false;
 
@@ -73,17 +87,12 @@ bool lsplugin::initPlugin()
         logStartLines();
         m_mainWindow.clear();
         return true;
-    } catch (const std::exception& e) {
-        qWarning("Kestrel: initialisation failed: %s", e.what());
-    } catch (...) {
-        qWarning("Kestrel: initialisation failed");
-    }
-    return false;
+    });
 }
 
 bool lsplugin::execute()
 {
-    try {
+    return guarded("the main window could not be opened", [this] {
         if (!m_mainWindow) {
             m_mainWindow = new Kestrel;
             m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
@@ -92,10 +101,5 @@ bool lsplugin::execute()
         m_mainWindow->raise();
         m_mainWindow->activateWindow();
         return true;
-    } catch (const std::exception& e) {
-        qWarning("Kestrel: the main window could not be opened: %s", e.what());
-    } catch (...) {
-        qWarning("Kestrel: the main window could not be opened");
-    }
-    return false;
+    });
 }
