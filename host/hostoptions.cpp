@@ -19,16 +19,36 @@ bool parseVersion(const QString& text, HostVersion* version)
 
 } // namespace
 
-bool HostOptions::parse(const QStringList& arguments, HostOptions* options, QString* error)
+QString HostOptions::takePluginPath(int& argc, char** argv)
+{
+    const QByteArray option("--plugin");
+    QString path;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == option && i + 1 < argc)
+            path = QString::fromLocal8Bit(argv[++i]);
+        else if (argument.startsWith(option + '='))
+            path = QString::fromLocal8Bit(argument.mid(option.size() + 1));
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return path;
+}
+
+bool HostOptions::parse(const QStringList& arguments, const QString& pluginPath, HostOptions* options, QString* error)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("HostOptions", "Stand-in Lodestar HX host: loads a plug-in the way the real host does."));
     parser.addHelpOption();
-    // Not "--plugin": Qt takes that one for its own plug-ins.
-    const QCommandLineOption plugin(QStringLiteral("plugin-library"),
-                                    QCoreApplication::translate("HostOptions", "Plug-in library to load."),
-                                    QStringLiteral("path"), defaultPluginPath());
+    // Listed for the help text only: takePluginPath() has already removed it.
+    const QCommandLineOption plugin(QStringLiteral("plugin"),
+                                    QCoreApplication::translate("HostOptions", "Plug-in library to load (default: %1).")
+                                        .arg(defaultPluginPath()),
+                                    QStringLiteral("path"));
     const QCommandLineOption version(QStringLiteral("host-version"),
                                      QCoreApplication::translate("HostOptions", "Host version to report, X.Y.Z."),
                                      QStringLiteral("version"), QStringLiteral("2.8.0"));
@@ -50,7 +70,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions* options, QStr
     }
 
     HostOptions parsed;
-    parsed.pluginPath = parser.value(plugin);
+    parsed.pluginPath = pluginPath.isEmpty() ? defaultPluginPath() : pluginPath;
     parsed.quitAfterStart = parser.isSet(quit);
     if (!parseVersion(parser.value(version), &parsed.hostVersion)) {
         *error = QCoreApplication::translate("HostOptions", "The host version must look like 2.8.0, not \"%1\".")

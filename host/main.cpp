@@ -69,13 +69,14 @@ void shutDown(HostWindow& hostWindow, PluginLibrary& library)
 
 int main(int argc, char* argv[])
 {
+    const QString pluginPath = HostOptions::takePluginPath(argc, argv);
     QApplication application(argc, argv);
     // Plug-in windows do not keep the host alive; the host window decides.
     QApplication::setQuitOnLastWindowClosed(false);
 
     HostOptions options;
     QString error;
-    if (!HostOptions::parse(QApplication::arguments(), &options, &error)) {
+    if (!HostOptions::parse(QApplication::arguments(), pluginPath, &options, &error)) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return NotLoaded;
     }

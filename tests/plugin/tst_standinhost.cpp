@@ -50,7 +50,7 @@ QStringList withPrefix(const QStringList& output, const QString& prefix)
 
 QStringList withPlugin(QStringList arguments)
 {
-    return arguments << QStringLiteral("--plugin-library") << QStringLiteral(KESTREL_MODULE_PATH);
+    return arguments << QStringLiteral("--plugin") << QStringLiteral(KESTREL_MODULE_PATH);
 }
 
 } // namespace
