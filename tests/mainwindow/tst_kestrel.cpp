@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
-#include <QJsonArray>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -23,16 +22,12 @@ private slots:
     void cleanup();
 
     void startsEmptyAndOnTop();
-    void threeSubjectsOpenTheirOwnDialogs();
-    void twoViewPressesOpenTwoDialogs();
+    void eachViewButtonOpensItsOwnSubject();
     void addSubjectButtonAsksForAManifest();
-    void unreadableManifestChangesNothing_data();
     void unreadableManifestChangesNothing();
     void recordsStayPutWhileSubjectsAreAdded();
     void removingTheMiddleRowKeepsEachButtonWithItsSubject();
-    void removeWithoutSelectionDoesNothing();
     void removeAllEmptiesTheTable();
-    void subjectThatCannotLoadOpensNoDialog_data();
     void subjectThatCannotLoadOpensNoDialog();
     void keepOnTopTogglesTheHint();
     void closingTheWindowDeletesItAndItsDialogs();
@@ -117,20 +112,16 @@ QString tst_Kestrel::openedSubject(int row)
 void tst_Kestrel::startsEmptyAndOnTop()
 {
     QCOMPARE(m_window->objectName(), "CKestrel");
-    QCOMPARE(m_window->windowTitle(), "Connectivity & Kestrel Plugin");
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(m_window->findChild<QCheckBox*>("cbox_KeepOnTop")->isChecked());
-    QCOMPARE(m_window->findChild<QTabWidget*>("tabWidget")->currentIndex(), 0);
     QVERIFY(!m_window->findChild<QWidget*>("tab_GroupAnalysis")->isEnabled());
     QVERIFY(!button("pb_RemoveSubject")->isEnabled());
     QVERIFY(!button("pb_RemoveAll")->isEnabled());
-    QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "0");
     QCOMPARE(table()->model()->rowCount(), 0);
-    QCOMPARE(table()->horizontalHeader()->sectionResizeMode(0), QHeaderView::Stretch);
     QCOMPARE(table()->horizontalHeader()->sectionResizeMode(1), QHeaderView::Stretch);
 }
 
-void tst_Kestrel::threeSubjectsOpenTheirOwnDialogs()
+void tst_Kestrel::eachViewButtonOpensItsOwnSubject()
 {
     // The third lives in a folder whose name is not ASCII.
     const QStringList ids{"sub-01", "sub-02", QString::fromUtf8(u8"sub-03-\u00e5\u00df")};
@@ -140,25 +131,16 @@ void tst_Kestrel::threeSubjectsOpenTheirOwnDialogs()
     QCOMPARE(studyIds(), ids);
     QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "3");
     QVERIFY(button("pb_RemoveSubject")->isEnabled());
-    for (int row = 0; row < 3; ++row) {
-        QCOMPARE(viewButton(row)->text(), "View");
+    for (int row = 0; row < 3; ++row)
         QCOMPARE(viewButton(row)->property("row").toInt(), row);
-    }
     QCOMPARE(openedSubject(2), ids[2]);
     QCOMPARE(openedSubject(0), ids[0]);
     QCOMPARE(openedSubject(1), ids[1]);
+
+    // A second press gives a second, independent dialog.
+    QCOMPARE(openedSubject(0), ids[0]);
+    QCOMPARE(dialogs().size(), 4);
     QVERIFY(m_errors.isEmpty());
-}
-
-void tst_Kestrel::twoViewPressesOpenTwoDialogs()
-{
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
-    QCOMPARE(openedSubject(0), "sub-01");
-    QCOMPARE(openedSubject(0), "sub-01");
-
-    const QList<ConnectivityObjectUI*> opened = dialogs();
-    QCOMPARE(opened.size(), 2);
-    QVERIFY(opened[0]->getConnectivityObject() != opened[1]->getConnectivityObject());
 }
 
 void tst_Kestrel::addSubjectButtonAsksForAManifest()
@@ -175,33 +157,17 @@ void tst_Kestrel::addSubjectButtonAsksForAManifest()
     QVERIFY(m_errors.isEmpty());
 }
 
-void tst_Kestrel::unreadableManifestChangesNothing_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("JSON syntax error") << "syntax";
-    QTest::newRow("missing key") << "key";
-}
-
 void tst_Kestrel::unreadableManifestChangesNothing()
 {
-    QFETCH(QString, kind);
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
-
-    QString path = m_dir->path() + "/nowhere/manifest.json";
-    if (kind == "syntax") {
-        path = writeFile(m_dir->path(), "broken/manifest.json", "{ \"unique_id\": }");
-    } else if (kind == "key") {
-        QJsonObject manifest = validManifest("sub-02", {"a"}, {});
-        removeKey(manifest, "configuration.method");
-        path = writeManifest(m_dir->path() + "/nokey", manifest);
-    }
+    QJsonObject manifest = validManifest("sub-02", {"a"}, {});
+    removeKey(manifest, "configuration.method");
+    const QString path = writeManifest(m_dir->path() + "/nokey", manifest);
 
     QVERIFY(!m_window->addSubjectFile(path));
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors[0].contains(path), qPrintable(m_errors[0]));
+    QVERIFY2(m_errors[0].contains(path + ": No such node (configuration.method)"), qPrintable(m_errors[0]));
     QCOMPARE(studyIds(), QStringList{"sub-01"});
-    QVERIFY(!viewButton(1));
     QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "1");
 
     // The next subject still gets the next row and opens itself.
@@ -249,19 +215,12 @@ void tst_Kestrel::removingTheMiddleRowKeepsEachButtonWithItsSubject()
     QCOMPARE(openedSubject(2), "sub-04");
 }
 
-void tst_Kestrel::removeWithoutSelectionDoesNothing()
-{
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-02")));
-    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
-    QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-02"}));
-}
-
 void tst_Kestrel::removeAllEmptiesTheTable()
 {
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-02")));
-    QVERIFY(button("pb_RemoveAll")->isEnabled());
+    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
+    QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-02"})); // nothing was selected
 
     QTest::mouseClick(button("pb_RemoveAll"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -274,40 +233,18 @@ void tst_Kestrel::removeAllEmptiesTheTable()
     QCOMPARE(openedSubject(0), "sub-03");
 }
 
-void tst_Kestrel::subjectThatCannotLoadOpensNoDialog_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("blamed");
-    QTest::newRow("missing matrix file") << "missing" << "gone.csv";
-    QTest::newRow("malformed matrix file") << "malformed" << "rest.csv";
-    QTest::newRow("matrix not square") << "notsquare" << "rest.csv";
-    QTest::newRow("matrix size differs from node count") << "size" << "rest.csv";
-    QTest::newRow("selected VOI out of range") << "voi" << "manifest.json";
-}
-
+// Every kind of load failure is checked on the connectivity object; here, that
+// the window reports one and keeps nothing of the subject.
 void tst_Kestrel::subjectThatCannotLoadOpensNoDialog()
 {
-    QFETCH(QString, kind);
-    QFETCH(QString, blamed);
-
     const QString dir = m_dir->path() + "/bad";
-    QJsonObject manifest = validManifest("bad", {"a", "b", "c"}, {kind == "missing" ? "gone.csv" : "rest.csv"});
-    QByteArray matrix = csv(Eigen::Matrix3f::Identity());
-    if (kind == "malformed")
-        matrix = "1,0,0\n0,x,0\n0,0,1\n";
-    else if (kind == "notsquare")
-        matrix = "1,0,0\n0,1,0\n";
-    else if (kind == "size")
-        matrix = csv(Eigen::Matrix4f::Identity());
-    else if (kind == "voi")
-        setKey(manifest, "configuration.selected_vois", QJsonArray{0, 1, 3});
-    writeFile(dir, "rest.csv", matrix);
-    QVERIFY(m_window->addSubjectFile(writeManifest(dir, manifest)));
+    writeFile(dir, "rest.csv", "1,0,0\n0,x,0\n0,0,1\n");
+    QVERIFY(m_window->addSubjectFile(writeManifest(dir, validManifest("bad", {"a", "b", "c"}, {"rest.csv"}))));
 
     QTest::mouseClick(viewButton(0), Qt::LeftButton);
 
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors[0].contains(dir + '/' + blamed), qPrintable(m_errors[0]));
+    QVERIFY2(m_errors[0].contains(dir + "/rest.csv"), qPrintable(m_errors[0]));
     QVERIFY(dialogs().isEmpty());
     QVERIFY(m_window->findChildren<ConnectivityObject*>().isEmpty());
 }

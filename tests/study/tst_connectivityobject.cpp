@@ -23,8 +23,7 @@ private slots:
     void matricesKeepListOrder();
     void eachMatrixIsWrittenToStandardOutput();
     void fileNameIsJoinedWithOneSlash();
-    void noMatricesStillGivesNodeNames();
-    void nodeNamesFollowTheSelection();
+    void nodeNamesFollowTheSelectionWithoutMatrices();
     void badInputKeepsNothing_data();
     void badInputKeepsNothing();
     void openUIKeepsOneDialogUntilItCloses();
@@ -97,20 +96,13 @@ void tst_ConnectivityObject::fileNameIsJoinedWithOneSlash()
     QVERIFY2(missing.errorString().contains(m_dir->path() + "/slices//none.csv"), qPrintable(missing.errorString()));
 }
 
-void tst_ConnectivityObject::noMatricesStillGivesNodeNames()
-{
-    ConnectivityObject subject(&record(validManifest("s", {"x", "y"}, {})), nullptr);
-    QVERIFY(subject.loadMatrices());
-    QVERIFY(subject.getMatrices().empty());
-    QCOMPARE(subject.getNodeNames(), (QStringList{"x", "y"}));
-}
-
-void tst_ConnectivityObject::nodeNamesFollowTheSelection()
+void tst_ConnectivityObject::nodeNamesFollowTheSelectionWithoutMatrices()
 {
     QJsonObject manifest = validManifest("s", {"Cuneus_L", QString::fromUtf8(u8"Gyrus_\u00e4"), "Thalamus_R"}, {});
     setKey(manifest, "configuration.selected_vois", QJsonArray{1, 2});
     ConnectivityObject subject(&record(manifest), nullptr);
     QVERIFY(subject.loadMatrices());
+    QVERIFY(subject.getMatrices().empty());
     QCOMPARE(subject.getNodeNames(), (QStringList{QString::fromUtf8(u8"Gyrus_\u00e4"), "Thalamus_R"}));
 }
 
