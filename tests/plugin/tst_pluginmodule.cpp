@@ -1,13 +1,9 @@
 // The plug-in library as the host sees it: loaded at run time, reached only
 // through its exported symbols.
 
-#include "plugin/lshxplugininterface.h"
-
 #include <QLibrary>
 #include <QProcess>
 #include <QtTest>
-
-#include <memory>
 
 class tst_PluginModule : public QObject {
     Q_OBJECT
@@ -18,7 +14,6 @@ private slots:
 
     void descriptiveStrings_data();
     void descriptiveStrings();
-    void pluginRefusesAProgramThatIsNoHost();
     void exportsOnlyTheEntryPointsAndPluginClasses();
 
 private:
@@ -59,15 +54,6 @@ void tst_PluginModule::descriptiveStrings()
     const char* text = entryPoint();
     QVERIFY(text);
     QCOMPARE(QByteArray(text), expected);
-}
-
-void tst_PluginModule::pluginRefusesAProgramThatIsNoHost()
-{
-    const auto create = reinterpret_cast<decltype(&createPlugin)>(m_module.resolve("createPlugin"));
-    QVERIFY(create);
-    const std::unique_ptr<LSHXPluginInterface> plugin(create());
-    QVERIFY(plugin);
-    QVERIFY(!plugin->initPlugin());
 }
 
 void tst_PluginModule::exportsOnlyTheEntryPointsAndPluginClasses()
