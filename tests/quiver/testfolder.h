@@ -10,7 +10,6 @@
 // A temporary folder for the files a test reads, removed with the object.
 class TestFolder {
 public:
-    bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
 
