@@ -136,7 +136,7 @@ void tst_StudyManifest::integers()
 void tst_StudyManifest::conditionTypeIsOneOrTwo()
 {
     QJsonArray conditions;
-    for (const QJsonValue type : {QJsonValue(1), QJsonValue("1"), QJsonValue(0), QJsonValue(2), QJsonValue(7)})
+    for (const QJsonValue& type : {QJsonValue(1), QJsonValue("1"), QJsonValue(0), QJsonValue(2), QJsonValue(7)})
         conditions.append(QJsonObject{{"t", 3}, {"name", "Rest"}, {"type", type}});
     QJsonObject json = threeNodeManifest();
     setKey(json, "configuration.ordered_conditions", conditions);
