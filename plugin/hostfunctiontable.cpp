@@ -26,11 +26,6 @@ std::size_t indexOf(const char* name)
 
 } // namespace
 
-const char* HostFunctionTable::name(std::size_t index)
-{
-    return hostFunctionNames[index];
-}
-
 bool HostFunctionTable::bind(const Resolver& resolve)
 {
     m_functions.fill(nullptr);
@@ -38,8 +33,10 @@ bool HostFunctionTable::bind(const Resolver& resolve)
     if (!version)
         return false;
 
-    for (std::size_t i = 0; i < size; ++i)
-        m_functions[i] = std::strcmp(name(i), versionFunction) == 0 ? version : resolve(name(i));
+    for (std::size_t i = 0; i < size; ++i) {
+        const char* name = hostFunctionNames[i];
+        m_functions[i] = std::strcmp(name, versionFunction) == 0 ? version : resolve(name);
+    }
     return true;
 }
 
@@ -47,12 +44,6 @@ HostFunctionTable::Function HostFunctionTable::function(const char* name) const
 {
     const std::size_t index = indexOf(name);
     return index < size ? m_functions[index] : nullptr;
-}
-
-std::size_t HostFunctionTable::boundCount() const
-{
-    return static_cast<std::size_t>(
-        std::count_if(m_functions.begin(), m_functions.end(), [](Function f) { return f != nullptr; }));
 }
 
 template <typename Signature>

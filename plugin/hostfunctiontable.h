@@ -14,8 +14,6 @@ public:
     using Resolver = std::function<Function(const char* name)>;
 
     static constexpr std::size_t size = 190;
-    // The host's function names in table order, index < size.
-    static const char* name(std::size_t index);
 
     // Empties the table, then looks up every name. Fails, with the table left
     // empty, when the host lacks hxGetVersionOfLodestarHX.
@@ -23,7 +21,6 @@ public:
 
     // nullptr for a name the host does not export or that is not in the table.
     Function function(const char* name) const;
-    std::size_t boundCount() const;
 
     // The four functions the plug-in calls. A host that does not export one
     // of them gets nothing instead of a jump to address zero.
