@@ -1,19 +1,9 @@
 #include "study/connectivityobject.h"
 
-#include "quiver/csv.h"
+#include "study/subjectmatrices.h"
 
 #include <iostream>
-#include <stdexcept>
 #include <utility>
-
-namespace {
-
-std::string matrixShape(const Eigen::MatrixXf& m)
-{
-    return std::to_string(m.rows()) + " x " + std::to_string(m.cols());
-}
-
-} // namespace
 
 ConnectivityObject::ConnectivityObject(const SubjectRecord* subject, QObject* parent)
     : QObject(parent)
@@ -28,36 +18,18 @@ ConnectivityObject::~ConnectivityObject()
 
 bool ConnectivityObject::loadMatrices()
 {
-    std::vector<Eigen::MatrixXf> matrices;
-    std::vector<std::string> paths;
-    std::vector<std::string> names;
+    SubjectMatrices loaded;
     try {
-        for (const std::string& file : m_subject->getFinalMatrixFiles()) {
-            paths.push_back(m_subject->getDirectory() + "/" + file);
-            matrices.push_back(quiver::from_csv(paths.back()));
-            std::cout << '\n' << matrices.back() << '\n';
-        }
-        std::cout.flush();
-        try {
-            names = m_subject->selectedVoiNames();
-        } catch (const std::out_of_range& e) {
-            throw std::runtime_error(m_subject->getManifestPath() + ": " + e.what());
-        }
-        for (std::size_t k = 0; k < matrices.size(); ++k) {
-            const Eigen::MatrixXf& m = matrices[k];
-            if (m.rows() != m.cols())
-                throw std::runtime_error(paths[k] + ": the matrix is " + matrixShape(m) + ", not square");
-            if (static_cast<std::size_t>(m.rows()) != names.size())
-                throw std::runtime_error(paths[k] + ": the matrix is " + matrixShape(m) + ", but the subject has "
-                                         + std::to_string(names.size()) + " nodes (configuration.selected_vois)");
-        }
+        loaded = readSubjectMatrices(*m_subject, [](const Eigen::MatrixXf& matrix) {
+            std::cout << '\n' << matrix << '\n' << std::flush;
+        });
     } catch (const std::exception& e) {
         m_errorString = QString::fromStdString(e.what());
         return false;
     }
 
-    m_matrices = std::move(matrices);
-    for (const std::string& name : names)
+    m_matrices = std::move(loaded.matrices);
+    for (const std::string& name : loaded.nodeNames)
         m_nodeNames.append(QString::fromStdString(name));
     m_errorString.clear();
     return true;
