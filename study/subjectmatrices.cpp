@@ -26,10 +26,9 @@ SubjectMatrices readSubjectMatrices(const SubjectRecord& subject,
                                     const std::function<void(const Eigen::MatrixXf&)>& matrixRead)
 {
     SubjectMatrices loaded;
-    std::vector<std::string> paths;
     for (const std::string& file : subject.getFinalMatrixFiles()) {
-        paths.push_back(subject.getDirectory() + "/" + file);
-        loaded.matrices.push_back(quiver::from_csv(paths.back()));
+        loaded.paths.push_back(subject.getDirectory() + "/" + file);
+        loaded.matrices.push_back(quiver::from_csv(loaded.paths.back()));
         if (matrixRead)
             matrixRead(loaded.matrices.back());
     }
@@ -38,7 +37,7 @@ SubjectMatrices readSubjectMatrices(const SubjectRecord& subject,
     } catch (const std::out_of_range& e) {
         throw std::runtime_error(subject.getManifestPath() + ": " + e.what());
     }
-    for (std::size_t k = 0; k < paths.size(); ++k)
-        checkShape(loaded.matrices[k], paths[k], loaded.nodeNames.size());
+    for (std::size_t k = 0; k < loaded.paths.size(); ++k)
+        checkShape(loaded.matrices[k], loaded.paths[k], loaded.nodeNames.size());
     return loaded;
 }

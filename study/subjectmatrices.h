@@ -11,7 +11,8 @@
 // A subject's connectivity matrices and node names, read from the files its
 // manifest names.
 struct SubjectMatrices {
-    std::vector<Eigen::MatrixXf> matrices; // one per final matrix file, in list order
+    std::vector<std::string> paths;        // the final matrix files, in list order
+    std::vector<Eigen::MatrixXf> matrices; // one per file
     std::vector<std::string> nodeNames;    // the selected VOIs' names, in node order
 };
 

@@ -112,7 +112,8 @@ void tst_KestrelMeasures::badInputsAreReportedOthersStillMeasured()
     QCOMPARE(run.out, QString());
     const QStringList messages = {bad + ":2:3: not a number: 'x'",
                                   m_folder.filePath("small.csv") + ": the matrix is 2 x 2, but the subject has 3 nodes",
-                                  "quiver::nodal_global_efficiency: entry (0, 1) is infinite"};
+                                  m_folder.filePath("infinite.csv")
+                                      + ": quiver::nodal_global_efficiency: entry (0, 1) is infinite"};
     for (const QString& message : messages)
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QFile file(output);

@@ -31,6 +31,7 @@ std::vector<LabelledMatrix> readManifest(const std::string& path)
     std::vector<LabelledMatrix> matrices;
     for (std::size_t k = 0; k < files.size(); ++k) {
         LabelledMatrix m;
+        m.path = loaded.paths[k];
         m.subject = subject.getUniqueId();
         // Entry k of the protocol describes matrix k.
         m.name = subject.usesProto() && k < conditions.size() ? conditions[k].name : files[k];
@@ -44,6 +45,7 @@ std::vector<LabelledMatrix> readManifest(const std::string& path)
 LabelledMatrix readCsv(const std::string& path)
 {
     LabelledMatrix m;
+    m.path = path;
     m.name = std::filesystem::u8path(path).filename().u8string();
     m.matrix = quiver::from_csv(path);
     if (m.matrix.rows() != m.matrix.cols())

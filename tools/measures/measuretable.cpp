@@ -3,6 +3,7 @@
 #include "quiver/measures.h"
 
 #include <charconv>
+#include <stdexcept>
 
 namespace {
 
@@ -64,8 +65,12 @@ std::string tableHeader(const std::vector<MeasureColumn>& columns)
 std::string tableRows(const LabelledMatrix& m, const std::vector<MeasureColumn>& columns)
 {
     std::vector<Eigen::ArrayXf> results;
-    for (const MeasureColumn& column : columns)
-        results.push_back(column.compute(m.matrix));
+    try {
+        for (const MeasureColumn& column : columns)
+            results.push_back(column.compute(m.matrix));
+    } catch (const std::invalid_argument& e) {
+        throw std::runtime_error(m.path + ": " + e.what());
+    }
 
     const std::string labels = csvField(m.subject) + "," + csvField(m.name) + ",";
     std::string rows;

@@ -22,6 +22,7 @@ std::optional<MeasureColumn> findMeasureColumn(const std::string& id);
 
 // A matrix with the labels of its rows in the table.
 struct LabelledMatrix {
+    std::string path; // the file the matrix was read from
     std::string subject;
     std::string name;
     std::vector<std::string> nodeNames; // one per node
@@ -32,6 +33,6 @@ struct LabelledMatrix {
 std::string tableHeader(const std::vector<MeasureColumn>& columns);
 
 // One line per node of m, fields quoted where CSV needs it, values with the
-// 9 significant digits that keep every float exact. Throws what the measures
-// throw.
+// 9 significant digits that keep every float exact. Throws
+// std::runtime_error naming m.path when a measure refuses the matrix.
 std::string tableRows(const LabelledMatrix& m, const std::vector<MeasureColumn>& columns);
