@@ -2,6 +2,7 @@
 
 #include "quiver/csvtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -67,6 +68,7 @@ public:
     CsvParser(std::string_view text, const std::string& path)
         : m_pos(text.data())
         , m_end(text.data() + text.size())
+        , m_maxValues(text.size() / 2 + 1)
         , m_path(path)
     {
         if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
@@ -150,8 +152,10 @@ private:
         }
         if (m_columns == 0) {
             m_columns = count;
-            // Most matrices are square: one allocation for all of it.
-            m_values.reserve(std::size_t(count * count));
+            // Most matrices are square: one allocation for all of it, but
+            // never more values than the text can hold (two bytes each), so
+            // that one wide line cannot ask for gigabytes.
+            m_values.reserve(std::min(std::size_t(count * count), m_maxValues));
         } else if (count < m_columns) {
             fail(m_pos, valueCountProblem(count));
         }
@@ -216,6 +220,7 @@ private:
 
     const char* m_pos;
     const char* const m_end;
+    const std::size_t m_maxValues;
     const char* m_lineStart = nullptr;
     long m_line = 1;
     Eigen::Index m_columns = 0;

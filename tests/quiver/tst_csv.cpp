@@ -62,6 +62,10 @@ void tst_Csv::readsValidText_data()
         << QByteArray("-1.5e-3,2E+2\n.5,5.\n") << matrix(2, 2, {-1.5e-3f, 200, 0.5f, 5});
     QTest::newRow("too small for a float is 0") << QByteArray("1e-50,-1e-400,0.00001e-400") << matrix(1, 3, {0, -0.0f, 0});
     QTest::newRow("one value") << QByteArray("0.25") << matrix(1, 1, {0.25f});
+    // Room for width x width values would be 160 GB.
+    const int width = 200000;
+    QByteArray wideRow = QByteArray("0,").repeated(width - 1) + "0\n";
+    QTest::newRow("one very wide row") << wideRow << Eigen::MatrixXf(Eigen::MatrixXf::Zero(1, width));
 }
 
 void tst_Csv::readsValidText()
