@@ -1,5 +1,7 @@
-#include "../quiver/testfolder.h"
+#include "testfolder.h"
+#include "testmanifest.h"
 
+#include <QJsonArray>
 #include <QtTest>
 
 namespace {
@@ -46,21 +48,16 @@ private:
     TestFolder m_folder;
 };
 
-// A manifest with every key the reader needs; conditions rest and task;
-// three VOIs, all selected, the first named with a comma and quotes.
+// A manifest of subject sub-07 with conditions rest and task and three VOIs,
+// all selected, the first named with a comma and quotes.
 QString tst_KestrelMeasures::writeManifest(const QString& name, bool usesProto, const QStringList& matrixFiles)
 {
-    const QString json = QString(R"({"manifest-version": "1", "unique_id": "sub-07", "date": "2024-01-01",
- "versions": {"Weft": "1", "quiver": "1", "Lodestar": "1"},
- "study_data": {"ANA": "a", "FTC": "f", "VOI": "v", "STP": "s", "VOIs_names": ["Left, upper \"A\"", "B", "C"],
-                "VOIs_sizes": [1, 1, 1], "STP_Conditions": ["rest", "task"]},
- "configuration": {"method": "pearson", "selected_vois": [0, 1, 2], "uses_proto": %1,
-                   "ordered_conditions": [{"t": 0, "name": "rest", "type": 1}, {"t": 10, "name": "task", "type": 1}],
-                   "selected_conditions": [], "treatment_values": ""},
- "result_data": {"timeseries": [], "connectivity_mtx": [], "treatment_values": [], "treatment_mtx": [],
-                 "final_mtx": ["%2"]},
- "comments": ""})");
-    return m_folder.write(name, json.arg(usesProto ? "true" : "false", matrixFiles.join("\", \"")).toUtf8());
+    QJsonObject manifest = testmanifest::validManifest("sub-07", {"Left, upper \"A\"", "B", "C"}, matrixFiles);
+    testmanifest::setKey(manifest, "configuration.uses_proto", usesProto);
+    testmanifest::setKey(manifest, "configuration.ordered_conditions",
+                         QJsonArray{QJsonObject{{"t", 0}, {"name", "rest"}, {"type", 1}},
+                                    QJsonObject{{"t", 10}, {"name", "task"}, {"type", 1}}});
+    return testmanifest::writeManifest(m_folder.path(), manifest, name);
 }
 
 void tst_KestrelMeasures::manifestRows_data()

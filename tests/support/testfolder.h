@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "testmanifest.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,11 +15,7 @@ public:
     // file's path. A test that cannot write its input stops.
     QString write(const QString& name, const QByteArray& content)
     {
-        QFile file(m_dir.filePath(name));
-        QDir().mkpath(QFileInfo(file).path());
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        return file.fileName();
+        return testmanifest::writeFile(m_dir.path(), name, content);
     }
 
 private:
