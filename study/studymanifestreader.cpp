@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 #include <sstream>
 
 namespace pt = boost::property_tree;
@@ -123,12 +124,20 @@ const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 pt::ptree parseJsonFile(const std::string& path)
 {
-    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
-    if (!file)
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error))
+        throw StudyManifestError(path + ": cannot open file: it is a folder");
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
         throw StudyManifestError(path + ": cannot open file");
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad())
-        throw StudyManifestError(path + ": cannot read file");
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception& e) {
+        // The stream buffer throws on a failed read.
+        throw StudyManifestError(path + ": cannot read file: " + e.what());
+    }
     if (text.rfind(kByteOrderMark, 0) == 0)
         text.erase(0, sizeof kByteOrderMark - 1);
 

@@ -263,6 +263,10 @@ void tst_StudyManifest::unreadableFiles()
     const QString missing = m_dir.path() + "/missing.json";
     QCOMPARE(errorOf(missing), missing + ": cannot open file");
 
+    const QString folder = m_dir.path() + "/folder.json";
+    QVERIFY(QDir().mkpath(folder));
+    QCOMPARE(errorOf(folder), folder + ": cannot open file: it is a folder");
+
     const QString broken = writeFile(m_dir.path(), "broken.json", "{\n  \"unique_id\": \"a\",\n  \"date\": ,\n}\n");
     QVERIFY(errorOf(broken).startsWith(broken + "(3): "));
 
