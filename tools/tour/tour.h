@@ -22,7 +22,7 @@ public:
 
 private:
     bool addSubjects();
-    bool openSubjectDialogs();
+    void openSubjectDialogs();
     void save(QWidget* window, const QString& name);
 
     QDir m_study;
