@@ -4,6 +4,9 @@
 
 #include <QDialog>
 
+class CircularPlot;
+class ViewMatrix;
+
 namespace Ui {
 class ConnectivityObjectUI;
 }
@@ -19,7 +22,26 @@ public:
 
     ConnectivityObject* getConnectivityObject() const override { return m_subject; }
 
+private slots:
+    void prepareNodesTable();
+    void prepareGraphFeatures();
+    void inspectGraphFeature(bool state);
+    void computeGraphFeature(bool state);
+    void graphfeatures_useFilteredMatrix(bool state);
+    void plotConnectivityMatrix(bool state);
+    void plotCircular(bool state);
+    void circularPlot_disableOptions();
+    void circularPlot_displayRangeChanged(int l, int u);
+    void circularPlot_toggleLabels(bool state);
+    void circularPlot_setNodesSize(int value);
+    void circularPlot_toggleUseWeights(bool state);
+    void circularPlot_thicknessMultiplierChanged(double value);
+    void circularPlot_setFixedThickness(double value);
+    void circularPlot_toggleColorizeEdges(bool state);
+
 private:
     Ui::ConnectivityObjectUI* ui;
     ConnectivityObject* m_subject;
+    CircularPlot* m_circularPlot = nullptr;
+    ViewMatrix* m_viewMatrix = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "tour.h"
 
+#include "toursteps.h"
+
 #include "mainwindow/kestrel.h"
 
 #include <QApplication>
@@ -25,8 +27,12 @@ Tour::~Tour()
 
 bool Tour::run()
 {
-    if (addSubjects())
-        openSubjectDialogs();
+    if (addSubjects()) {
+        dialogSteps(*this);
+        viewerSteps(*this);
+        circularPlotSteps(*this);
+        graphFeatureSteps(*this);
+    }
     for (const QString& error : qAsConst(m_errors))
         std::cerr << "kestrel-tour: " << error.toStdString() << '\n';
     return m_errors.isEmpty();
@@ -40,7 +46,7 @@ bool Tour::addSubjects()
         manifests.append(it.next());
     manifests.sort();
     if (manifests.isEmpty()) {
-        m_errors.append(QStringLiteral("no manifest.json below %1").arg(m_study.path()));
+        fail(QStringLiteral("no manifest.json below %1").arg(m_study.path()));
         return false;
     }
     for (const QString& manifest : qAsConst(manifests))
@@ -49,17 +55,34 @@ bool Tour::addSubjects()
     return true;
 }
 
-void Tour::openSubjectDialogs()
+int Tour::subjectCount() const
+{
+    return m_window->findChild<QTableView*>("tbl_Subjects")->model()->rowCount();
+}
+
+QString Tour::subjectId(int row) const
 {
     auto* table = m_window->findChild<QTableView*>("tbl_Subjects");
-    for (int row = 0; row < table->model()->rowCount(); ++row) {
-        const QWidgetList before = QApplication::topLevelWidgets();
-        qobject_cast<QPushButton*>(table->indexWidget(table->model()->index(row, 1)))->click();
-        const QString id = table->model()->index(row, 0).data().toString();
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (!before.contains(window) && window->isVisible())
-                save(window, "subject-" + id);
+    return table->model()->index(row, 0).data().toString();
+}
+
+QWidget* Tour::openSubject(int row)
+{
+    auto* table = m_window->findChild<QTableView*>("tbl_Subjects");
+    auto* view = qobject_cast<QPushButton*>(table->indexWidget(table->model()->index(row, 1)));
+    if (!view) {
+        fail(QStringLiteral("row %1 has no \"View\" button").arg(row));
+        return nullptr;
     }
+    view->click();
+    QApplication::processEvents();
+    // Every press makes a new subject object; its dialog is the window opened.
+    const auto subjects = m_window->findChildren<ConnectivityObject*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!subjects.isEmpty())
+        if (auto* dialog = qobject_cast<QWidget*>(subjects.last()->dialog()))
+            return dialog;
+    fail(QStringLiteral("\"View\" of row %1 opened no window").arg(row));
+    return nullptr;
 }
 
 void Tour::save(QWidget* window, const QString& name)
@@ -69,5 +92,15 @@ void Tour::save(QWidget* window, const QString& name)
     if (window->grab().save(file, "PNG"))
         m_written.append(file);
     else
-        m_errors.append(QStringLiteral("could not write %1").arg(file));
+        fail(QStringLiteral("could not write %1").arg(file));
+}
+
+void Tour::fail(const QString& message)
+{
+    m_errors.append(message);
+}
+
+Kestrel* Tour::mainWindow() const
+{
+    return m_window;
 }

@@ -1,0 +1,7 @@
+#include "tour.h"
+#include "toursteps.h"
+
+// Walks through the circular plot.
+void circularPlotSteps(Tour&)
+{
+}
