@@ -79,7 +79,6 @@ void QxtSpanSliderPrivate::drawSpan(QStylePainter* painter, const QRect& rect) c
         groove.adjust(0, 0, 0, -1);
 
     const QColor highlight = p.palette().color(QPalette::Highlight);
-    painter->setPen(QPen(p.palette().color(QPalette::Dark).lighter(110), 0));
     QLinearGradient gradient;
     gradient.setColorAt(0, highlight.darker(120));
     gradient.setColorAt(1, highlight.lighter(108));
