@@ -91,8 +91,6 @@ void release(QWidget* slider, QPoint pos)
 
 } // namespace
 
-Q_DECLARE_METATYPE(QxtSpanSlider::HandleMovementMode)
-
 class tst_QxtSpanSlider : public QObject {
     Q_OBJECT
 
