@@ -55,8 +55,8 @@ LinePlot::LinePlot(QString title, QWidget* parent)
 {
     ui->setupUi(this);
     ui->dw_Sources->hide();
-    connect(ui->btn_Hide, SIGNAL(clicked()), this, SLOT(conditionsHide()));
-    connect(ui->btn_Show, SIGNAL(clicked()), this, SLOT(conditionsShow()));
+    connect(ui->btn_Hide, &QPushButton::clicked, this, &LinePlot::conditionsHide);
+    connect(ui->btn_Show, &QPushButton::clicked, this, &LinePlot::conditionsShow);
 }
 
 LinePlot::~LinePlot()
@@ -78,8 +78,7 @@ void LinePlot::createChart()
 {
     m_chartView = chartsetup::createChartView(m_title, ui->horizontalLayout, ui->centralwidget);
     m_chart = m_chartView->chart();
-    connect(m_chartView, SIGNAL(customContextMenuRequested(const QPoint&)), this,
-            SLOT(showContextMenu(const QPoint&)));
+    connect(m_chartView, &QWidget::customContextMenuRequested, this, &LinePlot::showContextMenu);
 }
 
 void LinePlot::addSeries(const std::vector<float>& values, QString name, int type)
@@ -129,9 +128,9 @@ void LinePlot::addSeries(const std::vector<float>& values, QString name, int typ
         checkBox->hide();
         series->hide();
     } else if (type == 1) {
-        connect(colorBox, SIGNAL(hoverLabel(bool)), this, SLOT(highlightLineSeries(bool)));
-        connect(label, SIGNAL(hoverLabel(bool)), this, SLOT(highlightLineSeries(bool)));
-        connect(checkBox, SIGNAL(stateChanged(int)), this, SLOT(toggleLineSeries(int)));
+        connect(colorBox, &MyLabel::hoverLabel, this, &LinePlot::highlightLineSeries);
+        connect(label, &MyLabel::hoverLabel, this, &LinePlot::highlightLineSeries);
+        connect(checkBox, &QCheckBox::stateChanged, this, &LinePlot::toggleLineSeries);
     }
 }
 
@@ -235,8 +234,8 @@ void LinePlot::setConditionVisible(bool visible)
 void LinePlot::showContextMenu(const QPoint& pos)
 {
     QMenu menu(this);
-    connect(menu.addAction(tr("Export to image...")), SIGNAL(triggered()), this, SLOT(saveImage()));
-    connect(menu.addAction(tr("Export to CSV...")), SIGNAL(triggered()), this, SLOT(saveCSV()));
+    connect(menu.addAction(tr("Export to image...")), &QAction::triggered, this, &LinePlot::saveImage);
+    connect(menu.addAction(tr("Export to CSV...")), &QAction::triggered, this, &LinePlot::saveCSV);
     menu.exec(ui->centralwidget->mapToGlobal(pos));
 }
 

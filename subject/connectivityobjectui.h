@@ -8,6 +8,7 @@
 #include <functional>
 
 class CircularPlot;
+class CircularPlotWidget;
 class ViewMatrix;
 
 namespace Ui {
@@ -43,6 +44,9 @@ private slots:
     void circularPlot_toggleColorizeEdges(bool state);
 
 private:
+    // The open circular plot's chart, or null while no plot window exists.
+    CircularPlotWidget* circularPlotWidget() const;
+
     Ui::ConnectivityObjectUI* ui;
     ConnectivityObject* m_subject;
     CircularPlot* m_circularPlot = nullptr;
