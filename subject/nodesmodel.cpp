@@ -43,8 +43,10 @@ QVariant NodesModel::headerData(int section, Qt::Orientation orientation, int ro
 
 Qt::ItemFlags NodesModel::flags(const QModelIndex& index) const
 {
+    // The root is no cell: like every Qt model it has no flags, so item-model
+    // checkers and drop handling see a plain table.
     if (!index.isValid())
-        return Qt::ItemIsEnabled;
+        return Qt::NoItemFlags;
     if (index.column() == 0)
         return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
     return QAbstractTableModel::flags(index);
