@@ -55,6 +55,8 @@ LinePlot::LinePlot(QString title, QWidget* parent)
 {
     ui->setupUi(this);
     ui->dw_Sources->hide();
+    // Legend rows stack from the top instead of spreading over the panel.
+    ui->horizontalLayout_2->setAlignment(ui->gridLayoutAll, Qt::AlignTop);
     connect(ui->btn_Hide, &QPushButton::clicked, this, &LinePlot::conditionsHide);
     connect(ui->btn_Show, &QPushButton::clicked, this, &LinePlot::conditionsShow);
 }
