@@ -11,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QBarCategoryAxis>
+#include <QCheckBox>
 #include <QChart>
 #include <QFont>
 #include <QJsonArray>
@@ -75,6 +76,7 @@ private slots:
     void subjectWithoutMatricesComputesNothing();
     void failingMeasureIsReportedAndStoresNothing();
     void modelPassesTheModelTester();
+    void nodesTableListsTheNodesWithCheckedBoxes();
 
 private:
     // Writes and opens a subject with the given number of nodes and
@@ -434,6 +436,20 @@ void tst_GraphFeatures::modelPassesTheModelTester()
     QAbstractItemModelTester tester(model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     compute("degree");
     compute("global_efficiency");
+}
+
+void tst_GraphFeatures::nodesTableListsTheNodesWithCheckedBoxes()
+{
+    open(3, 1);
+    QVERIFY(QMetaObject::invokeMethod(m_dialog, "prepareNodesTable"));
+    auto* view = m_dialog->findChild<QTableView*>("tblView_Nodes");
+    QCOMPARE(view->model()->rowCount(), 3);
+    QCOMPARE(view->model()->index(2, 0).data().toString(), QString("Region 2"));
+    auto* box = qobject_cast<QCheckBox*>(view->indexWidget(view->model()->index(2, 1)));
+    QVERIFY(box);
+    QVERIFY(box->isChecked());
+    QCOMPARE(box->property("row").toInt(), 2);
+    QCOMPARE(box->styleSheet(), QString("margin-left:50%; margin-right:50%;"));
 }
 
 QTEST_MAIN(tst_GraphFeatures)
