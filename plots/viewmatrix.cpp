@@ -11,6 +11,7 @@
 #include "study/subjectsource.h"
 
 #include <QGraphicsScene>
+#include <QHash>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -31,6 +32,24 @@ constexpr double kOverviewSide = 1160.0;
 constexpr double kOverviewScale = 245.0 / kOverviewSide;
 
 constexpr int kLegendSteps = 10;
+
+// Hands out one brush per colour as the screen shows it. The jet map meets
+// only a few thousand such colours, so a large matrix shares them instead of
+// holding a brush of its own for every cell and every overview square.
+class BrushCache {
+public:
+    const QBrush& operator()(const QColor& color)
+    {
+        const QRgb rgb = color.rgba();
+        auto found = m_brushes.constFind(rgb);
+        if (found == m_brushes.constEnd())
+            found = m_brushes.insert(rgb, QBrush(QColor::fromRgba(rgb)));
+        return *found;
+    }
+
+private:
+    QHash<QRgb, QBrush> m_brushes;
+};
 constexpr int kHeaderSection = 15;
 
 } // namespace
@@ -46,6 +65,9 @@ ViewMatrix::ViewMatrix(QWidget* parent)
     connect(ui->tableMatrix, &QTableWidget::cellEntered, this, &ViewMatrix::pickValue);
     connect(ui->tableMatrix, &ViewMatrixTable::mouseLeave, this, &ViewMatrix::clearPickValue);
     ui->tableMatrix->setHorizontalHeader(new VerticalHeaderView(Qt::Horizontal));
+    // The overview's squares only fill themselves; saving the painter's
+    // state around each of up to a million squares would double the paint.
+    ui->graphicsView->setOptimizationFlags(QGraphicsView::DontSavePainterState);
     clearTable();
     updateGeometry();
 }
@@ -178,11 +200,12 @@ void ViewMatrix::colorCells()
     QTableWidget* table = ui->tableMatrix;
     {
         const QSignalBlocker blocker(table->model());
+        BrushCache brush;
         for (int r = 0; r < table->rowCount(); ++r) {
             for (int c = 0; c < table->columnCount(); ++c) {
                 QTableWidgetItem* item = table->item(r, c);
                 item->setText(QString());
-                item->setBackground(QBrush(cells[r][c]->color));
+                item->setBackground(brush(cells[r][c]->color));
             }
         }
     }
@@ -195,7 +218,21 @@ void ViewMatrix::drawOverview()
     const QRectF sceneRect(0, 0, kOverviewSide, kOverviewSide);
     view->setSceneRect(sceneRect);
     auto* scene = new QGraphicsScene(sceneRect, this);
+    // The picture never moves and is always seen whole, so an index of the
+    // squares would cost memory and time and save nothing when painting.
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    // With a full update pending, the scene skips the per-square bookkeeping
+    // of what each new square makes dirty; the first paint draws them all.
+    scene->update();
 
+    // The view neither scrolls nor resizes, so it only ever shows this part
+    // of the scene. Squares beyond it (matrices of more than about 130
+    // nodes) are marked as having no contents: painting then passes over
+    // them instead of keeping a record of where each one was painted.
+    QRectF shown(QPointF(), QSizeF(view->maximumSize()) / kOverviewScale);
+    shown.moveCenter(sceneRect.center());
+
+    BrushCache brush;
     const QPen noPen(Qt::NoPen);
     // Element (i, j) is drawn at x = i, y = j, so the picture shows the grid
     // transposed; pressing it leads to grid row j, column i, which is the
@@ -205,9 +242,11 @@ void ViewMatrix::drawOverview()
             auto* rect = new ConnectivityMatrixWidgetRect;
             rect->setTable(ui->tableMatrix);
             rect->setCell(int(j), int(i));
-            rect->setBrush(QBrush(jetColor(double(matrix(i, j)))));
+            rect->setBrush(brush(jetColor(double(matrix(i, j)))));
             rect->setPen(noPen);
             rect->setRect(kOverviewCell * double(i), kOverviewCell * double(j), kOverviewCell, kOverviewCell);
+            if (!shown.intersects(rect->rect()))
+                rect->setFlag(QGraphicsItem::ItemHasNoContents);
             scene->addItem(rect);
         }
     }
