@@ -13,29 +13,29 @@ Histogram::Histogram(QWidget* parent)
     setRenderHint(QPainter::Antialiasing);
     setAutoFillBackground(true);
 
-    chart = new QChart;
-    chart->legend()->hide();
-    chart->createDefaultAxes();
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->setFont(QFont("Arial", 6));
-    chart->createDefaultAxes();
+    m_chart = new QChart;
+    m_chart->legend()->hide();
+    m_chart->createDefaultAxes();
+    m_chart->setBackgroundRoundness(0);
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
+    m_chart->setFont(QFont("Arial", 6));
+    m_chart->createDefaultAxes();
 
-    barSet = new QBarSet(QString());
-    for (int index = 0; index < bins; ++index)
-        barSet->insert(index, 0.0);
+    m_barSet = new QBarSet(QString());
+    for (int index = 0; index < m_bins; ++index)
+        m_barSet->insert(index, 0.0);
 
-    barSeries = new QBarSeries;
+    m_barSeries = new QBarSeries;
 
-    setChart(chart);
+    setChart(m_chart);
 }
 
 // The set and the series belong to no chart, so nobody else deletes them.
 Histogram::~Histogram()
 {
-    delete barSet;
-    delete barSeries;
+    delete m_barSet;
+    delete m_barSeries;
 }
 
 void Histogram::barHovered(bool status, int, QBarSet*)

@@ -25,8 +25,8 @@ public slots:
     void barHovered(bool status, int index, QtCharts::QBarSet* barSet);
 
 private:
-    int bins = 10;
-    QtCharts::QChart* chart;
-    QtCharts::QBarSet* barSet;
-    QtCharts::QBarSeries* barSeries;
+    int m_bins = 10;
+    QtCharts::QChart* m_chart;
+    QtCharts::QBarSet* m_barSet;
+    QtCharts::QBarSeries* m_barSeries;
 };

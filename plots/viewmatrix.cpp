@@ -188,6 +188,10 @@ void ViewMatrix::fillTable()
 
     table->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     for (QHeaderView* header : {table->horizontalHeader(), table->verticalHeader()}) {
+        // The smallest section a header allows is measured from its font's
+        // widest glyph, which would widen the turned column names to 36
+        // pixels.
+        header->setMinimumSectionSize(kHeaderSection);
         header->setDefaultSectionSize(kHeaderSection);
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setStyleSheet(QStringLiteral("QHeaderView { font-family: arial; font-size: 10px;}"));
