@@ -28,7 +28,11 @@ Histogram::Histogram(QWidget* parent)
 
     m_barSeries = new QBarSeries;
 
+    // The view starts with a chart of its own and only lets go of it when
+    // given another.
+    QChart* placeholder = QChartView::chart();
     setChart(m_chart);
+    delete placeholder;
 }
 
 // The set and the series belong to no chart, so nobody else deletes them.
