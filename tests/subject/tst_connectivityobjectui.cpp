@@ -107,15 +107,12 @@ void tst_ConnectivityObjectUI::formMatchesTheLayout_data()
         << "groupbox_CircularPlot" << QByteArray("title") << QVariant("Nodes && Edges");
     QTest::newRow("options start disabled") << "groupbox_CircularPlot" << QByteArray("enabled") << QVariant(false);
     QTest::newRow("matrix button") << "pb_PlotConnMtx" << QByteArray("text") << QVariant("Visualize");
-    QTest::newRow("close button") << "pb_Close" << QByteArray("text") << QVariant("Close");
     QTest::newRow("note style") << "label_15" << QByteArray("styleSheet") << QVariant(note);
     QTest::newRow("note width") << "label_16" << QByteArray("minimumWidth") << QVariant(350);
     QTest::newRow("lower label from the form") << "lbl_Spanner_Low" << QByteArray("text") << QVariant("0.0");
-    QTest::newRow("upper label from the form") << "lbl_Spanner_Upper" << QByteArray("text") << QVariant("1.0");
     QTest::newRow("labels shown") << "chkBox_CircPlot_ShowLabels" << QByteArray("checked") << QVariant(true);
     QTest::newRow("colours by weight off") << "chkBox_CircPlot_ConnColors" << QByteArray("checked") << QVariant(false);
     QTest::newRow("multiplier") << "sBox_CircPlot_ThicknessMultiplier" << QByteArray("value") << QVariant(5.0);
-    QTest::newRow("multiplier floor") << "sBox_CircPlot_ThicknessMultiplier" << QByteArray("minimum") << QVariant(0.01);
     QTest::newRow("fixed thickness step") << "dsBox_CircPlot_EdgesThickness" << QByteArray("singleStep")
                                           << QVariant(0.5);
     QTest::newRow("node size ceiling") << "sBox_CircPlot_NodesSize" << QByteArray("maximum") << QVariant(99);
@@ -124,12 +121,8 @@ void tst_ConnectivityObjectUI::formMatchesTheLayout_data()
     QTest::newRow("range mnemonic") << "groupBox" << QByteArray("title") << QVariant("W&ithin Range");
     QTest::newRow("percentage mnemonic") << "groupBox_2" << QByteArray("title") << QVariant("Percen&tage");
     QTest::newRow("percentage") << "sBox_FilterPerc_Perc" << QByteArray("value") << QVariant(85);
-    QTest::newRow("percentage suffix") << "sBox_FilterPerc_Perc" << QByteArray("suffix") << QVariant("%");
-    QTest::newRow("upper bound") << "sBox_FilterRange_UpperBound" << QByteArray("maximum") << QVariant(1.0);
-    QTest::newRow("hide all is flat") << "btn_HideAllNodes" << QByteArray("flat") << QVariant(true);
     QTest::newRow("span slider range") << "widget_CircPlot_Spanner" << QByteArray("maximum") << QVariant(1000);
     QTest::newRow("span at the top") << "widget_CircPlot_Spanner" << QByteArray("upperValue") << QVariant(1000);
-    QTest::newRow("span at the bottom") << "widget_CircPlot_Spanner" << QByteArray("lowerValue") << QVariant(0);
 }
 
 void tst_ConnectivityObjectUI::formMatchesTheLayout()
