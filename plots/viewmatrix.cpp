@@ -32,6 +32,7 @@ constexpr double kOverviewSide = 1160.0;
 constexpr double kOverviewScale = 245.0 / kOverviewSide;
 
 constexpr int kLegendSteps = 10;
+constexpr int kHeaderSection = 15;
 
 // Hands out one brush per colour as the screen shows it. The jet map meets
 // only a few thousand such colours, so a large matrix shares them instead of
@@ -50,7 +51,6 @@ public:
 private:
     QHash<QRgb, QBrush> m_brushes;
 };
-constexpr int kHeaderSection = 15;
 
 } // namespace
 
@@ -65,8 +65,8 @@ ViewMatrix::ViewMatrix(QWidget* parent)
     connect(ui->tableMatrix, &QTableWidget::cellEntered, this, &ViewMatrix::pickValue);
     connect(ui->tableMatrix, &ViewMatrixTable::mouseLeave, this, &ViewMatrix::clearPickValue);
     ui->tableMatrix->setHorizontalHeader(new VerticalHeaderView(Qt::Horizontal));
-    // The overview's squares only fill themselves; saving the painter's
-    // state around each of up to a million squares would double the paint.
+    // The overview's squares only fill themselves, so the painter's state
+    // need not be saved and restored around each of up to a million.
     ui->graphicsView->setOptimizationFlags(QGraphicsView::DontSavePainterState);
     clearTable();
     updateGeometry();
@@ -74,9 +74,7 @@ ViewMatrix::ViewMatrix(QWidget* parent)
 
 ViewMatrix::~ViewMatrix()
 {
-    for (const auto& row : cells)
-        for (MatrixCellInfo* cell : row)
-            delete cell;
+    clearTable();
     delete ui;
 }
 
