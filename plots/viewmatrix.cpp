@@ -307,6 +307,9 @@ void ViewMatrix::browseMatrix()
     }
 
     clearTable();
+    // Detached first, the scene drops its squares without telling the view
+    // where each of them had been painted.
+    ui->graphicsView->setScene(nullptr);
     if (m_scene)
         m_scene->clear();
     ui->graphicsView->viewport()->update();
