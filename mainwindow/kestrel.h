@@ -49,6 +49,14 @@ private slots:
 
 private:
     QPushButton* createViewButton(int subjectIndex);
+    // The selected row, or -1 when none is selected or the selection is
+    // stale (at or past the last row).
+    int selectedRow() const;
+    // The subject whose record the row's "View" button opens; -1 when the
+    // row has no button.
+    int subjectOfRow(int row) const;
+    // Deletes the opened objects of a subject, and so closes its windows.
+    void deleteSubjectObjects(int subject);
     void updateSubjectControls();
 
     Ui::Kestrel* ui;

@@ -28,6 +28,7 @@ private slots:
     void recordsStayPutWhileSubjectsAreAdded();
     void removingTheMiddleRowKeepsEachButtonWithItsSubject();
     void removeAllEmptiesTheTable();
+    void selectionLeftPastTheLastRowRemovesNothing();
     void subjectThatCannotLoadOpensNoDialog();
     void keepOnTopTogglesTheHint();
     void closingTheWindowDeletesItAndItsDialogs();
@@ -231,6 +232,30 @@ void tst_Kestrel::removeAllEmptiesTheTable()
 
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-03")));
     QCOMPARE(openedSubject(0), "sub-03");
+}
+
+// Select the last of three rows, "Remove All", add two, "Remove selected":
+// the selection still pointed at row 2, which took the second row's button
+// away, and the next removal dereferenced the missing button.
+void tst_Kestrel::selectionLeftPastTheLastRowRemovesNothing()
+{
+    for (const char* id : {"sub-01", "sub-02", "sub-03"})
+        QVERIFY(m_window->addSubjectFile(writeSubject(id)));
+    table()->selectionModel()->select(table()->model()->index(2, 0), QItemSelectionModel::Select);
+    QTest::mouseClick(button("pb_RemoveAll"), Qt::LeftButton);
+    QVERIFY(m_window->addSubjectFile(writeSubject("sub-04")));
+    QVERIFY(m_window->addSubjectFile(writeSubject("sub-05")));
+
+    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(studyIds(), (QStringList{"sub-04", "sub-05"}));
+    QCOMPARE(viewButton(1)->property("row").toInt(), 4);
+
+    table()->selectionModel()->select(table()->model()->index(0, 0), QItemSelectionModel::Select);
+    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(studyIds(), QStringList{"sub-05"});
+    QCOMPARE(openedSubject(0), "sub-05");
 }
 
 // Every kind of load failure is checked on the connectivity object; here, that

@@ -20,7 +20,7 @@ class tst_ConnectivityObject : public QObject {
 private slots:
     void init();
 
-    void matricesKeepListOrder();
+    void matricesKeepListOrderAndReloadReplaces();
     void eachMatrixIsWrittenToStandardOutput();
     void fileNameIsJoinedWithOneSlash();
     void nodeNamesFollowTheSelectionWithoutMatrices();
@@ -54,14 +54,17 @@ static Eigen::MatrixXf filled(int nodes, float value)
     return Eigen::MatrixXf::Constant(nodes, nodes, value);
 }
 
-void tst_ConnectivityObject::matricesKeepListOrder()
+void tst_ConnectivityObject::matricesKeepListOrderAndReloadReplaces()
 {
     const QStringList files{"c.csv", "a.csv", "b.csv"};
     for (int k = 0; k < files.size(); ++k)
         writeFile(m_dir->path(), files[k], csv(filled(2, float(k))));
 
     ConnectivityObject subject(&record(validManifest("s", {"x", "y"}, files)), nullptr);
+    // A second load replaces the first: one node name per matrix row.
     QVERIFY(subject.loadMatrices());
+    QVERIFY(subject.loadMatrices());
+    QCOMPARE(subject.getNodeNames(), (QStringList{"x", "y"}));
     const std::vector<Eigen::MatrixXf> matrices = subject.getMatrices();
     QCOMPARE(matrices.size(), std::size_t(3));
     for (int k = 0; k < 3; ++k)
