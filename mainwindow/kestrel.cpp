@@ -124,15 +124,16 @@ void Kestrel::data_removeSubject()
         table->setIndexWidget(m_subjectsModel->index(r, 1), subject >= 0 ? createViewButton(subject) : nullptr);
     }
     table->setIndexWidget(m_subjectsModel->index(rows - 1, 1), nullptr);
-    // A selection left behind would point at a row that may not exist.
-    table->clearSelection();
+    // A selection or current cell left behind would point at a row that may
+    // no longer exist.
+    table->selectionModel()->clear();
     m_subjectsModel->removeSubject(row);
     updateSubjectControls();
 }
 
 void Kestrel::data_removeAllSubjects()
 {
-    ui->tbl_Subjects->clearSelection();
+    ui->tbl_Subjects->selectionModel()->clear();
     for (int row = m_subjectsModel->rowCount() - 1; row >= 0; --row) {
         deleteSubjectObjects(subjectOfRow(row));
         ui->tbl_Subjects->setIndexWidget(m_subjectsModel->index(row, 1), nullptr);
@@ -187,6 +188,10 @@ QPushButton* Kestrel::createViewButton(int subjectIndex)
 {
     auto* button = new QPushButton(tr("View"));
     button->setFlat(true);
+    // A focused index widget makes its cell the view's current one, which
+    // selects its row: "View" would then decide what "Remove selected"
+    // removes, depending on where the focus was.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setProperty("row", subjectIndex);
     connect(button, &QPushButton::clicked, this, &Kestrel::viewConnectivityUI);
     return button;
