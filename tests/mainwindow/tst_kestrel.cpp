@@ -197,13 +197,26 @@ void tst_Kestrel::removingTheMiddleRowKeepsEachButtonWithItsSubject()
 {
     for (const char* id : {"sub-01", "sub-02", "sub-03"})
         QVERIFY(m_window->addSubjectFile(writeSubject(id)));
+    QCOMPARE(openedSubject(1), "sub-02");
+    QCOMPARE(openedSubject(2), "sub-03");
+    QPointer<ConnectivityObjectUI> removedDialog = dialogs()[0];
+    QPointer<ConnectivityObjectUI> keptDialog = dialogs()[1];
+    if (removedDialog->getConnectivityObject()->getSubject()->getUniqueId() != "sub-02")
+        std::swap(removedDialog, keptDialog);
 
-    table()->selectionModel()->select(table()->model()->index(1, 0), QItemSelectionModel::Select);
+    // Pressing "View" did not select its row: nothing to remove yet.
+    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
+    QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-02", "sub-03"}));
+
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(table()->model()->index(1, 0)).center());
     QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-03"}));
     QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "2");
+    QVERIFY(table()->selectionModel()->selectedIndexes().isEmpty());
+    QVERIFY(removedDialog.isNull());
+    QVERIFY(keptDialog && keptDialog->isVisible());
     QCOMPARE(viewButton(0)->property("row").toInt(), 0);
     QCOMPARE(viewButton(1)->property("row").toInt(), 2);
     QCOMPARE(table()->viewport()->findChildren<QPushButton*>().size(), 2);
@@ -220,6 +233,7 @@ void tst_Kestrel::removeAllEmptiesTheTable()
 {
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-02")));
+    QCOMPARE(openedSubject(1), "sub-02");
     QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
     QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-02"})); // nothing was selected
 
@@ -229,6 +243,7 @@ void tst_Kestrel::removeAllEmptiesTheTable()
     QVERIFY(table()->viewport()->findChildren<QPushButton*>().isEmpty());
     QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "0");
     QVERIFY(!button("pb_RemoveAll")->isEnabled());
+    QVERIFY(dialogs().isEmpty());
 
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-03")));
     QCOMPARE(openedSubject(0), "sub-03");
