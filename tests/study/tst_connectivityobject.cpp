@@ -42,10 +42,17 @@ void tst_ConnectivityObject::init()
     m_dir = std::make_unique<QTemporaryDir>();
 }
 
+// A manifest that fails to read fails the test function (with an empty
+// record), not the whole program.
 const SubjectRecord& tst_ConnectivityObject::record(const QJsonObject& manifest)
 {
-    const QString path = writeManifest(m_dir->path(), manifest);
-    m_records.emplace_back(readStudyManifest(path.toStdString()), m_dir->path().toStdString(), "manifest.json");
+    StudyManifest read;
+    try {
+        read = readStudyManifest(writeManifest(m_dir->path(), manifest).toStdString());
+    } catch (const std::exception& e) {
+        QTest::qFail(e.what(), __FILE__, __LINE__);
+    }
+    m_records.emplace_back(std::move(read), m_dir->path().toStdString(), "manifest.json");
     return m_records.back();
 }
 
@@ -113,23 +120,29 @@ void tst_ConnectivityObject::badInputKeepsNothing_data()
 {
     QTest::addColumn<QByteArray>("second");
     QTest::addColumn<QJsonArray>("selection");
-    QTest::addColumn<QString>("blamed");
+    QTest::addColumn<QString>("error"); // after the folder's path and "/"
 
     const QByteArray good = csv(filled(2, 1));
     const QJsonArray both{0, 1};
-    QTest::newRow("missing file") << QByteArray() << both << "2.csv";
-    QTest::newRow("not a number") << QByteArray("1,1\n1,abc\n") << both << "2.csv";
-    QTest::newRow("not square") << QByteArray("1,1\n") << both << "2.csv";
-    QTest::newRow("more nodes than names") << csv(filled(3, 1)) << both << "2.csv";
-    QTest::newRow("fewer names than nodes") << good << QJsonArray{0} << "1.csv";
-    QTest::newRow("selected VOI out of range") << good << QJsonArray{0, 2} << "manifest.json";
+    QTest::newRow("missing file") << QByteArray() << both << "2.csv: cannot open file";
+    QTest::newRow("not a number") << QByteArray("1,1\n1,abc\n") << both << "2.csv:2:3: not a number: 'abc'";
+    QTest::newRow("not square") << QByteArray("1,1\n") << both << "2.csv: the matrix is 1 x 2, not square";
+    QTest::newRow("more nodes than names")
+        << csv(filled(3, 1)) << both
+        << "2.csv: the matrix is 3 x 3, but the subject has 2 nodes (configuration.selected_vois)";
+    QTest::newRow("one name for two nodes")
+        << good << QJsonArray{0}
+        << "1.csv: the matrix is 2 x 2, but the subject has 1 nodes (configuration.selected_vois)";
+    QTest::newRow("selected VOI out of range")
+        << good << QJsonArray{0, 2}
+        << "manifest.json: configuration.selected_vois: index 2 does not name one of the 2 VOIs";
 }
 
 void tst_ConnectivityObject::badInputKeepsNothing()
 {
     QFETCH(QByteArray, second);
     QFETCH(QJsonArray, selection);
-    QFETCH(QString, blamed);
+    QFETCH(QString, error);
 
     writeFile(m_dir->path(), "1.csv", csv(filled(2, 1)));
     if (!second.isEmpty())
@@ -139,7 +152,7 @@ void tst_ConnectivityObject::badInputKeepsNothing()
 
     ConnectivityObject subject(&record(manifest), nullptr);
     QVERIFY(!subject.loadMatrices());
-    QVERIFY2(subject.errorString().contains(m_dir->path() + '/' + blamed), qPrintable(subject.errorString()));
+    QCOMPARE(subject.errorString(), m_dir->path() + '/' + error);
     QVERIFY(subject.getMatrices().empty());
     QVERIFY(subject.getNodeNames().isEmpty());
 }

@@ -33,17 +33,25 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A manifest that fails to read fails the test function, not the program.
 StudyManifest tst_StudyManifest::read(const QJsonObject& manifest)
 {
-    return readStudyManifest(writeManifest(m_dir.path(), manifest).toStdString());
+    try {
+        return readStudyManifest(writeManifest(m_dir.path(), manifest).toStdString());
+    } catch (const std::exception& e) {
+        QTest::qFail(e.what(), __FILE__, __LINE__);
+    }
+    return StudyManifest();
 }
 
 QString tst_StudyManifest::readError(const QJsonObject& manifest)
 {
     try {
-        read(manifest);
+        readStudyManifest(writeManifest(m_dir.path(), manifest).toStdString());
     } catch (const StudyManifestError& e) {
         return QString::fromStdString(e.what());
+    } catch (const std::exception& e) {
+        return QStringLiteral("not a StudyManifestError: ") + e.what();
     }
     return QString();
 }
@@ -287,6 +295,8 @@ void tst_StudyManifest::unreadableFiles()
         readStudyManifest(path.toStdString());
     } catch (const StudyManifestError& e) {
         error = e.what();
+    } catch (const std::exception& e) {
+        error = QStringLiteral("not a StudyManifestError: ") + e.what();
     }
     QCOMPARE(error, path + message);
 }
