@@ -51,8 +51,9 @@ private:
     TestFolder m_folder;
 };
 
-// A manifest of subject sub-07 with conditions rest and task and three VOIs,
-// all selected, the first named with a comma and quotes.
+// A manifest of subject sub-07 with the first `conditions` of the conditions
+// rest and task, and three VOIs, all selected, the first named with a comma
+// and quotes.
 QString tst_KestrelMeasures::writeManifest(const QString& name, bool usesProto, const QStringList& matrixFiles,
                                            int conditions)
 {
