@@ -1,4 +1,5 @@
 #include "mainwindow/kestrel.h"
+#include "mainwindow/subjectsmodel.h"
 #include "subject/connectivityobjectui.h"
 #include "testmanifest.h"
 
@@ -28,6 +29,7 @@ private slots:
     void failuresAreReportedAndChangeNothing();
     void clickSequences_data();
     void clickSequences();
+    void selectionPastTheLastRowIsIgnored();
     void recordsStayPutWhileSubjectsAreAdded();
     void closingTheWindowDeletesItAndItsDialogs();
 
@@ -245,6 +247,20 @@ void tst_Kestrel::clickSequences()
         QCOMPARE(openedSubject(row), ids[row]);
     }
     QVERIFY(m_errors.isEmpty());
+}
+
+// The model announces changes with layoutChanged() alone, so a selection
+// can outlive its row when the model changes under the view.
+void tst_Kestrel::selectionPastTheLastRowIsIgnored()
+{
+    for (const char* id : {"sub-1", "sub-2", "sub-3"})
+        QVERIFY(m_window->addSubjectFile(writeSubject(id)));
+    clickRow(2);
+    qobject_cast<SubjectsModel*>(table()->model())->removeSubject(2);
+
+    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
+    QCOMPARE(studyIds(), (QStringList{"sub-1", "sub-2"}));
+    QCOMPARE(openedSubject(1), "sub-2");
 }
 
 void tst_Kestrel::recordsStayPutWhileSubjectsAreAdded()
