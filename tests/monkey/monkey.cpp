@@ -47,8 +47,11 @@ void Monkey::run(int steps)
                  qPrintable(m_trail.mid(m_trail.size() - 12).join(QStringLiteral("\n  "))));
         return true;
     };
+    std::vector<int> taken(drawable.size(), 0);
     for (int i = 1; i <= steps; ++i) {
-        const MonkeyStep& step = *drawable[draw(m_random)];
+        const std::size_t drawn = draw(m_random);
+        ++taken[drawn];
+        const MonkeyStep& step = *drawable[drawn];
         note(QStringLiteral("%1: %2").arg(i).arg(QString::fromUtf8(step.name)));
         step.run(*this);
         if (failed(i, QString::fromUtf8(step.name)))
@@ -62,4 +65,8 @@ void Monkey::run(int steps)
             }
         }
     }
+    QStringList counts;
+    for (std::size_t k = 0; k < drawable.size(); ++k)
+        counts.append(QStringLiteral("%1 x %2").arg(taken[k]).arg(QString::fromUtf8(drawable[k]->name)));
+    qInfo("monkey: %d steps: %s", steps, qPrintable(counts.join(QStringLiteral(", "))));
 }
