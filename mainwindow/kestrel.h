@@ -17,6 +17,8 @@ class Kestrel;
 
 // The plug-in's main window: lists the subjects whose study manifests the
 // user added, and opens a subject's analysis dialog from its "View" button.
+// Removing a row closes the windows of its subject; its record stays, so
+// every "View" button keeps the record index it was made with.
 class Kestrel : public QDialog {
     Q_OBJECT
 
