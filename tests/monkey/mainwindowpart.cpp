@@ -215,10 +215,13 @@ void tableShowsTheRows(Monkey& m)
         QCOMPARE(model->index(row, 0).data().toString(), m.rows[row].studyId);
 }
 
-void counterShowsTheRowCount(Monkey& m)
+// "Remove selected" is enabled by the first subject added and stays so.
+void counterAndButtonsFollowTheRows(Monkey& m)
 {
     QCOMPARE(m.window()->findChild<QLabel*>(QStringLiteral("lbl_SubjectsCounter"))->text(),
              QString::number(m.rows.size()));
+    QCOMPARE(button(m, "pb_RemoveAll")->isEnabled(), !m.rows.isEmpty());
+    QCOMPARE(button(m, "pb_RemoveSubject")->isEnabled(), m.records > 0);
 }
 
 void everyRowHasOneViewButtonForItsSubject(Monkey& m)
@@ -277,7 +280,7 @@ MonkeyPart mainWindowPart()
         },
         {
             {"the table shows the rows", tableShowsTheRows},
-            {"the counter shows the row count", counterShowsTheRowCount},
+            {"the counter and the remove buttons follow the rows", counterAndButtonsFollowTheRows},
             {"every row has one View button for its subject", everyRowHasOneViewButtonForItsSubject},
             {"no window of a removed subject is open", noWindowOfARemovedSubject},
             {"no error is left over", noErrorLeftOver},
