@@ -109,29 +109,33 @@ bool Kestrel::data_addSubject()
 
 void Kestrel::data_removeSubject()
 {
-    const QModelIndexList selected = ui->tbl_Subjects->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
+    const int row = selectedRow();
+    if (row < 0)
         return;
-    const int row = selected.first().row();
     const int rows = m_subjectsModel->rowCount();
+    deleteSubjectObjects(subjectOfRow(row));
 
     // Index widgets stay at their row number when the model only reports a
     // layout change, so the buttons below the removed row are set again one
     // row up (each keeps the subject it opens) and the last one is dropped.
     QTableView* table = ui->tbl_Subjects;
     for (int r = row; r + 1 < rows; ++r) {
-        const int subject = table->indexWidget(m_subjectsModel->index(r + 1, 1))->property("row").toInt();
-        table->setIndexWidget(m_subjectsModel->index(r, 1), createViewButton(subject));
+        const int subject = subjectOfRow(r + 1);
+        table->setIndexWidget(m_subjectsModel->index(r, 1), subject >= 0 ? createViewButton(subject) : nullptr);
     }
     table->setIndexWidget(m_subjectsModel->index(rows - 1, 1), nullptr);
+    // A selection or current cell left behind would point at a row that may
+    // no longer exist.
+    table->selectionModel()->clear();
     m_subjectsModel->removeSubject(row);
-    table->clearSelection();
     updateSubjectControls();
 }
 
 void Kestrel::data_removeAllSubjects()
 {
+    ui->tbl_Subjects->selectionModel()->clear();
     for (int row = m_subjectsModel->rowCount() - 1; row >= 0; --row) {
+        deleteSubjectObjects(subjectOfRow(row));
         ui->tbl_Subjects->setIndexWidget(m_subjectsModel->index(row, 1), nullptr);
         m_subjectsModel->removeSubject(row);
     }
@@ -184,9 +188,39 @@ QPushButton* Kestrel::createViewButton(int subjectIndex)
 {
     auto* button = new QPushButton(tr("View"));
     button->setFlat(true);
+    // A focused index widget makes its cell the view's current one, which
+    // selects its row: "View" would then decide what "Remove selected"
+    // removes, depending on where the focus was.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setProperty("row", subjectIndex);
     connect(button, &QPushButton::clicked, this, &Kestrel::viewConnectivityUI);
     return button;
+}
+
+int Kestrel::selectedRow() const
+{
+    const QModelIndexList selected = ui->tbl_Subjects->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return -1;
+    const int row = selected.first().row();
+    return row < m_subjectsModel->rowCount() ? row : -1;
+}
+
+int Kestrel::subjectOfRow(int row) const
+{
+    const QWidget* button = ui->tbl_Subjects->indexWidget(m_subjectsModel->index(row, 1));
+    return button ? button->property("row").toInt() : -1;
+}
+
+void Kestrel::deleteSubjectObjects(int subject)
+{
+    if (subject < 0 || static_cast<std::size_t>(subject) >= m_subjects.size())
+        return;
+    const SubjectRecord* record = &m_subjects[static_cast<std::size_t>(subject)];
+    for (ConnectivityObject* object : findChildren<ConnectivityObject*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (object->getSubject() == record)
+            delete object;
+    }
 }
 
 void Kestrel::updateSubjectControls()

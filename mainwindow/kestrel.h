@@ -17,6 +17,8 @@ class Kestrel;
 
 // The plug-in's main window: lists the subjects whose study manifests the
 // user added, and opens a subject's analysis dialog from its "View" button.
+// Removing a row closes the windows of its subject; its record stays, so
+// every "View" button keeps the record index it was made with.
 class Kestrel : public QDialog {
     Q_OBJECT
 
@@ -49,6 +51,14 @@ private slots:
 
 private:
     QPushButton* createViewButton(int subjectIndex);
+    // The selected row, or -1 when none is selected or the selection is
+    // stale (at or past the last row).
+    int selectedRow() const;
+    // The subject whose record the row's "View" button opens; -1 when the
+    // row has no button.
+    int subjectOfRow(int row) const;
+    // Deletes the opened objects of a subject, and so closes its windows.
+    void deleteSubjectObjects(int subject);
     void updateSubjectControls();
 
     Ui::Kestrel* ui;

@@ -1,12 +1,11 @@
 #include "quiver/csv.h"
 
 #include "quiver/csvtext.h"
+#include "quiver/filecontent.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -228,33 +227,6 @@ private:
     const std::string& m_path;
 };
 
-std::string readFile(const std::string& path)
-{
-    std::filesystem::path file;
-    try {
-        file = std::filesystem::u8path(path);
-    } catch (const std::exception&) {
-        throw csv_error(path + ": cannot open file (the name is not valid UTF-8)");
-    }
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error))
-        throw csv_error(path + ": cannot open file: it is a folder");
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream)
-        throw csv_error(path + ": cannot open file");
-
-    std::string text;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error)
-        text.reserve(std::size_t(size));
-    char chunk[1 << 16];
-    while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0)
-        text.append(chunk, std::size_t(stream.gcount()));
-    if (stream.bad())
-        throw csv_error(path + ": cannot read file");
-    return text;
-}
-
 } // namespace
 
 Eigen::MatrixXf matrixFromCsvText(std::string_view text, const std::string& path)
@@ -266,7 +238,10 @@ Eigen::MatrixXf matrixFromCsvText(std::string_view text, const std::string& path
 
 Eigen::MatrixXf from_csv(const std::string& path)
 {
-    return detail::matrixFromCsvText(detail::readFile(path), path);
+    const FileContent content = readFileContent(path);
+    if (!content.problem.empty())
+        throw csv_error(path + ": " + content.problem);
+    return detail::matrixFromCsvText(content.text, path);
 }
 
 } // namespace quiver

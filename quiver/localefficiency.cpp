@@ -14,7 +14,7 @@ using Index = Eigen::Index;
 // E_loc,i = sum_{j != h} b_ij b_ih / delta_jh / (k_i (k_i - 1)), where
 // distances holds delta for the pairs of neighbours of i and may also hold
 // rows and columns of nodes that b_i does not reach (their b is 0).
-float efficiencyFromDistances(Eigen::MatrixXf& distances, const Eigen::VectorXf& coefficients, float edges)
+float efficiencyFromDistances(const Eigen::MatrixXf& distances, const Eigen::VectorXf& coefficients, float edges)
 {
     return float(pairEfficiencySum(distances, coefficients) / (double(edges) * (double(edges) - 1.0)));
 }

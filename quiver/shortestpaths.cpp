@@ -112,20 +112,31 @@ struct Kernels {
     InverseSumKernel inverseSum;
 };
 
-Kernels chooseKernels()
+Kernels kernelsOf(KernelSet set)
 {
+    switch (set) {
 #if defined(QUIVER_HAS_AVX)
-    if (hasAvx())
+    case KernelSet::Avx:
         return {minPlusAvx, inverseSumAvx};
 #endif
 #if defined(QUIVER_X86_64)
-    return {minPlusSse, inverseSumSse};
-#else
-    return {minPlusPlain, inverseSumPlain};
+    case KernelSet::Sse:
+        return {minPlusSse, inverseSumSse};
 #endif
+    default:
+        return {minPlusPlain, inverseSumPlain};
+    }
 }
 
-const Kernels kernels = chooseKernels();
+Kernels kernels = kernelsOf(supportedKernelSets().back());
+
+// sum_{h != j} c[h] / d[h] over column j of d.
+float inverseSumOffDiagonal(const float* c, const Eigen::MatrixXf& d, Index j)
+{
+    const float* column = d.col(j).data();
+    const Index n = d.rows();
+    return kernels.inverseSum(c, column, j) + kernels.inverseSum(c + j + 1, column + j + 1, n - j - 1);
+}
 
 } // namespace
 
@@ -154,25 +165,41 @@ void shortestPathLengths(Eigen::MatrixXf& d)
         relaxThrough(d, k);
 }
 
-double pairEfficiencySum(Eigen::MatrixXf& d, const Eigen::VectorXf& c)
+double pairEfficiencySum(const Eigen::MatrixXf& d, const Eigen::VectorXf& c)
 {
-    d.diagonal().setConstant(kInfinity);
     double sum = 0.0;
     for (Index j = 0; j < d.cols(); ++j) {
         if (c[j] != 0.0f)
-            sum += double(c[j]) * kernels.inverseSum(c.data(), d.col(j).data(), d.rows());
+            sum += double(c[j]) * inverseSumOffDiagonal(c.data(), d, j);
     }
     return sum;
 }
 
-Eigen::ArrayXf inverseDistanceSums(Eigen::MatrixXf& d)
+Eigen::ArrayXf inverseDistanceSums(const Eigen::MatrixXf& d)
 {
-    d.diagonal().setConstant(kInfinity);
     const Eigen::VectorXf ones = Eigen::VectorXf::Ones(d.rows());
     Eigen::ArrayXf sums(d.cols());
     for (Index j = 0; j < d.cols(); ++j)
-        sums[j] = kernels.inverseSum(ones.data(), d.col(j).data(), d.rows());
+        sums[j] = inverseSumOffDiagonal(ones.data(), d, j);
     return sums;
+}
+
+std::vector<KernelSet> supportedKernelSets()
+{
+    std::vector<KernelSet> sets{KernelSet::Plain};
+#if defined(QUIVER_X86_64)
+    sets.push_back(KernelSet::Sse);
+#endif
+#if defined(QUIVER_HAS_AVX)
+    if (hasAvx())
+        sets.push_back(KernelSet::Avx);
+#endif
+    return sets;
+}
+
+void useKernelSet(KernelSet set)
+{
+    kernels = kernelsOf(set);
 }
 
 } // namespace quiver::detail

@@ -2,6 +2,8 @@
 
 #include <Eigen/Dense>
 
+#include <vector>
+
 // Dense shortest paths on symmetric length matrices, with the inner loops
 // written as vectorised min-plus updates of whole columns.
 namespace quiver::detail {
@@ -19,11 +21,17 @@ void relaxThrough(Eigen::MatrixXf& d, Eigen::Index k);
 void shortestPathLengths(Eigen::MatrixXf& d);
 
 // sum_{j != h} c_j c_h / d(j, h) over a symmetric distance matrix, with
-// 1 / inf = 0. Overwrites the diagonal of d with infinity.
-double pairEfficiencySum(Eigen::MatrixXf& d, const Eigen::VectorXf& c);
+// 1 / inf = 0; the diagonal of d is not read.
+double pairEfficiencySum(const Eigen::MatrixXf& d, const Eigen::VectorXf& c);
 
-// Per node j: sum_{h != j} 1 / d(h, j). Overwrites the diagonal of d with
-// infinity.
-Eigen::ArrayXf inverseDistanceSums(Eigen::MatrixXf& d);
+// Per node j: sum_{h != j} 1 / d(h, j); the diagonal of d is not read.
+Eigen::ArrayXf inverseDistanceSums(const Eigen::MatrixXf& d);
+
+// The versions of the inner loops. The best one the processor supports is
+// used unless another is chosen, which lets tests run every version on one
+// machine.
+enum class KernelSet { Plain, Sse, Avx };
+std::vector<KernelSet> supportedKernelSets();
+void useKernelSet(KernelSet set);
 
 } // namespace quiver::detail

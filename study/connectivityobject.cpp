@@ -28,7 +28,9 @@ bool ConnectivityObject::loadMatrices()
         return false;
     }
 
+    // A second load replaces both, so one name per matrix row still holds.
     m_matrices = std::move(loaded.matrices);
+    m_nodeNames.clear();
     for (const std::string& name : loaded.nodeNames)
         m_nodeNames.append(QString::fromStdString(name));
     m_errorString.clear();

@@ -25,7 +25,8 @@ public:
     // Reads every final matrix file, in list order, and the node names. On a
     // missing or malformed file, a matrix that is not square or does not have
     // one row per node, or a bad selected VOI, it keeps nothing, returns
-    // false and leaves the reason in errorString().
+    // false and leaves the reason in errorString(). Loading again replaces
+    // what an earlier load read.
     bool loadMatrices();
     QString errorString() const { return m_errorString; }
 

@@ -1,15 +1,14 @@
 #include "study/studymanifestreader.h"
 
+#include "quiver/filecontent.h"
 #include "study/integertext.h"
+#include "study/studymanifesttext.h"
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 #include <sstream>
+#include <string_view>
 
 namespace pt = boost::property_tree;
 
@@ -122,26 +121,47 @@ namespace {
 
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
-pt::ptree parseJsonFile(const std::string& path)
-{
-    const std::filesystem::path file = std::filesystem::u8path(path);
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error))
-        throw StudyManifestError(path + ": cannot open file: it is a folder");
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw StudyManifestError(path + ": cannot open file");
-    std::string text;
-    try {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception& e) {
-        // The stream buffer throws on a failed read.
-        throw StudyManifestError(path + ": cannot read file: " + e.what());
-    }
-    if (text.rfind(kByteOrderMark, 0) == 0)
-        text.erase(0, sizeof kByteOrderMark - 1);
+// The JSON parser recurses once per level of nesting, and the host's GUI
+// thread may have as little as 1 MB of stack: a 200 KB file of brackets
+// would overflow it. Manifests nest 4 levels.
+constexpr int kMaxNesting = 64;
 
-    std::istringstream stream(text);
+// Refuses text that nests objects and arrays deeper than kMaxNesting, naming
+// the line of the first bracket too many. Brackets inside strings do not
+// count.
+void checkNesting(std::string_view text, const std::string& path)
+{
+    int depth = 0;
+    long line = 1;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            ++line;
+        } else if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxNesting)
+                throw StudyManifestError(path + "(" + std::to_string(line) + "): objects and arrays nested deeper than "
+                                         + std::to_string(kMaxNesting) + " levels");
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+    }
+}
+
+pt::ptree parseJson(std::string_view text, const std::string& path)
+{
+    if (text.substr(0, sizeof kByteOrderMark - 1) == kByteOrderMark)
+        text.remove_prefix(sizeof kByteOrderMark - 1);
+    checkNesting(text, path);
+
+    std::istringstream stream{std::string(text)};
     pt::ptree root;
     try {
         pt::read_json(stream, root);
@@ -155,7 +175,15 @@ pt::ptree parseJsonFile(const std::string& path)
 
 StudyManifest readStudyManifest(const std::string& path)
 {
-    const pt::ptree root = parseJsonFile(path);
+    const quiver::FileContent content = quiver::readFileContent(path);
+    if (!content.problem.empty())
+        throw StudyManifestError(path + ": " + content.problem);
+    return readStudyManifestText(content.text, path);
+}
+
+StudyManifest readStudyManifestText(std::string_view text, const std::string& path)
+{
+    const pt::ptree root = parseJson(text, path);
     try {
         return StudyManifestReader(root).read();
     } catch (const std::exception& e) {

@@ -1,4 +1,5 @@
 #include "mainwindow/kestrel.h"
+#include "mainwindow/subjectsmodel.h"
 #include "subject/connectivityobjectui.h"
 #include "testmanifest.h"
 
@@ -7,13 +8,15 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace testmanifest;
 
+// Random click sequences, through the file dialog seam, run in
+// tests/monkey; here are the form, the messages and the sequences that once
+// went wrong.
 class tst_Kestrel : public QObject {
     Q_OBJECT
 
@@ -22,23 +25,21 @@ private slots:
     void cleanup();
 
     void startsEmptyAndOnTop();
-    void eachViewButtonOpensItsOwnSubject();
-    void addSubjectButtonAsksForAManifest();
-    void unreadableManifestChangesNothing();
-    void recordsStayPutWhileSubjectsAreAdded();
-    void removingTheMiddleRowKeepsEachButtonWithItsSubject();
-    void removeAllEmptiesTheTable();
-    void subjectThatCannotLoadOpensNoDialog();
-    void keepOnTopTogglesTheHint();
+    void failuresAreReportedAndChangeNothing_data();
+    void failuresAreReportedAndChangeNothing();
+    void clickSequences_data();
+    void clickSequences();
+    void selectionPastTheLastRowIsIgnored();
     void closingTheWindowDeletesItAndItsDialogs();
 
 private:
-    // Writes dir/<id>/manifest.json for a three-node subject with one matrix.
-    QString writeSubject(const QString& id, const QJsonObject& manifest);
+    // Writes manifest.json for a three-node subject with one matrix into
+    // <id>/ below a folder whose name is not ASCII.
     QString writeSubject(const QString& id);
     QTableView* table() const { return m_window->findChild<QTableView*>("tbl_Subjects"); }
     QPushButton* button(const char* name) const { return m_window->findChild<QPushButton*>(name); }
     QPushButton* viewButton(int row) const;
+    void clickRow(int row);
     QStringList studyIds() const;
     QList<ConnectivityObjectUI*> dialogs() const;
     QString openedSubject(int row);
@@ -63,21 +64,21 @@ void tst_Kestrel::cleanup()
     qDeleteAll(dialogs());
 }
 
-QString tst_Kestrel::writeSubject(const QString& id, const QJsonObject& manifest)
-{
-    const QString dir = m_dir->path() + '/' + id;
-    writeFile(dir, "rest.csv", csv(Eigen::Matrix3f::Identity()));
-    return writeManifest(dir, manifest);
-}
-
 QString tst_Kestrel::writeSubject(const QString& id)
 {
-    return writeSubject(id, validManifest(id, {"Precuneus_L", "Precuneus_R", "Thalamus_L"}, {"rest.csv"}));
+    const QString dir = m_dir->path() + QString::fromUtf8(u8"/F\u00e4cher/") + id;
+    writeFile(dir, "rest.csv", csv(Eigen::Matrix3f::Identity()));
+    return writeManifest(dir, validManifest(id, {"Precuneus_L", "Precuneus_R", "Thalamus_L"}, {"rest.csv"}));
 }
 
 QPushButton* tst_Kestrel::viewButton(int row) const
 {
     return qobject_cast<QPushButton*>(table()->indexWidget(table()->model()->index(row, 1)));
+}
+
+void tst_Kestrel::clickRow(int row)
+{
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(table()->model()->index(row, 0)).center());
 }
 
 QStringList tst_Kestrel::studyIds() const
@@ -102,7 +103,8 @@ QList<ConnectivityObjectUI*> tst_Kestrel::dialogs() const
 QString tst_Kestrel::openedSubject(int row)
 {
     const QList<ConnectivityObjectUI*> before = dialogs();
-    QTest::mouseClick(viewButton(row), Qt::LeftButton);
+    if (QPushButton* view = viewButton(row))
+        QTest::mouseClick(view, Qt::LeftButton);
     for (ConnectivityObjectUI* dialog : dialogs())
         if (!before.contains(dialog) && dialog->isVisible())
             return QString::fromStdString(dialog->getConnectivityObject()->getSubject()->getUniqueId());
@@ -121,144 +123,116 @@ void tst_Kestrel::startsEmptyAndOnTop()
     QCOMPARE(table()->horizontalHeader()->sectionResizeMode(1), QHeaderView::Stretch);
 }
 
-void tst_Kestrel::eachViewButtonOpensItsOwnSubject()
+void tst_Kestrel::failuresAreReportedAndChangeNothing_data()
 {
-    // The third lives in a folder whose name is not ASCII.
-    const QStringList ids{"sub-01", "sub-02", QString::fromUtf8(u8"sub-03-\u00e5\u00df")};
-    for (const QString& id : ids)
-        QVERIFY(m_window->addSubjectFile(writeSubject(id)));
-
-    QCOMPARE(studyIds(), ids);
-    QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "3");
-    QVERIFY(button("pb_RemoveSubject")->isEnabled());
-    for (int row = 0; row < 3; ++row)
-        QCOMPARE(viewButton(row)->property("row").toInt(), row);
-    QCOMPARE(openedSubject(2), ids[2]);
-    QCOMPARE(openedSubject(0), ids[0]);
-    QCOMPARE(openedSubject(1), ids[1]);
-
-    // A second press gives a second, independent dialog.
-    QCOMPARE(openedSubject(0), ids[0]);
-    QCOMPARE(dialogs().size(), 4);
-    QVERIFY(m_errors.isEmpty());
+    QTest::addColumn<QByteArray>("matrix");
+    QTest::addColumn<bool>("removeMethod");
+    QTest::addColumn<QString>("message"); // %1: the subject's folder
+    QTest::newRow("manifest without a key") << QByteArray("1,0\n0,1\n") << true
+        << "The study manifest could not be read.\n\n%1/manifest.json: No such node (configuration.method)";
+    QTest::newRow("matrix that cannot be read") << QByteArray("1,0\n0,x\n") << false
+        << "The subject \"bad\" could not be opened.\n\n%1/m.csv:2:3: not a number: 'x'";
 }
 
-void tst_Kestrel::addSubjectButtonAsksForAManifest()
+// A manifest that fails adds no row; a subject whose matrix fails opens no
+// dialog and leaves no connectivity object behind.
+void tst_Kestrel::failuresAreReportedAndChangeNothing()
 {
-    QString answer;
-    m_window->setManifestPicker([&answer](QWidget*) { return answer; });
-
-    QTest::mouseClick(button("pb_AddSubject"), Qt::LeftButton);
-    QCOMPARE(table()->model()->rowCount(), 0);
-
-    answer = writeSubject("sub-07");
-    QTest::mouseClick(button("pb_AddSubject"), Qt::LeftButton);
-    QCOMPARE(studyIds(), QStringList{"sub-07"});
-    QVERIFY(m_errors.isEmpty());
-}
-
-void tst_Kestrel::unreadableManifestChangesNothing()
-{
+    QFETCH(QByteArray, matrix);
+    QFETCH(bool, removeMethod);
+    QFETCH(QString, message);
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
-    QJsonObject manifest = validManifest("sub-02", {"a"}, {});
-    removeKey(manifest, "configuration.method");
-    const QString path = writeManifest(m_dir->path() + "/nokey", manifest);
+    const QString dir = m_dir->path() + "/bad";
+    writeFile(dir, "m.csv", matrix);
+    QJsonObject manifest = validManifest("bad", {"a", "b"}, {"m.csv"});
+    if (removeMethod)
+        removeKey(manifest, "configuration.method");
 
-    QVERIFY(!m_window->addSubjectFile(path));
-    QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors[0].contains(path + ": No such node (configuration.method)"), qPrintable(m_errors[0]));
-    QCOMPARE(studyIds(), QStringList{"sub-01"});
-    QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "1");
+    const bool added = m_window->addSubjectFile(writeManifest(dir, manifest));
+    QCOMPARE(added, !removeMethod);
+    if (added)
+        QCOMPARE(openedSubject(1), QString());
+    QCOMPARE(m_errors, QStringList{message.arg(dir)});
+    QCOMPARE(studyIds(), added ? QStringList({"sub-01", "bad"}) : QStringList{"sub-01"});
+    QVERIFY(dialogs().isEmpty());
+    QVERIFY(m_window->findChildren<ConnectivityObject*>().isEmpty());
 
     // The next subject still gets the next row and opens itself.
     QVERIFY(m_window->addSubjectFile(writeSubject("sub-03")));
-    QCOMPARE(viewButton(1)->property("row").toInt(), 1);
-    QCOMPARE(openedSubject(1), "sub-03");
+    QCOMPARE(openedSubject(added ? 2 : 1), "sub-03");
 }
 
-void tst_Kestrel::recordsStayPutWhileSubjectsAreAdded()
+// Each sequence is a list of actions: "add" (the next subject, sub-1,
+// sub-2, ...), "select N" (click row N), "view N", "remove" ("Remove
+// selected"), "removeAll". Afterwards the rows must show the expected
+// subjects, each "View" must open its own, and no removed subject may keep
+// a window.
+void tst_Kestrel::clickSequences_data()
 {
-    const QString manifest = writeSubject("sub-00");
-    QVERIFY(m_window->addSubjectFile(manifest));
-    QCOMPARE(openedSubject(0), "sub-00");
-    ConnectivityObject* subject = dialogs().first()->getConnectivityObject();
-
-    for (int i = 1; i <= 64; ++i)
-        QVERIFY(m_window->addSubjectFile(manifest));
-
-    const SubjectRecord* record = subject->getSubject();
-    QCOMPARE(record->getUniqueId(), "sub-00");
-    QCOMPARE(QString::fromStdString(record->getDirectory()), m_dir->path() + "/sub-00");
-    QCOMPARE(subject->getNodeNames(), (QStringList{"Precuneus_L", "Precuneus_R", "Thalamus_L"}));
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QStringList>("ids");
+    // Was a crash: the selection outlived "Remove All" and pointed past the
+    // last row, which took a "View" button away; the next removal used it.
+    QTest::newRow("selection left past the last row")
+        << QStringList{"add", "add", "add", "select 2", "removeAll", "add", "add", "remove", "select 0", "remove"}
+        << QStringList{"sub-5"};
+    // Found by the monkey: a focused "View" button selected its row.
+    QTest::newRow("View does not select its row") << QStringList{"add", "add", "view 1", "remove"}
+                                                  << QStringList{"sub-1", "sub-2"};
+    QTest::newRow("the only subject") << QStringList{"add", "view 0", "select 0", "remove"} << QStringList();
+    QTest::newRow("the middle of three closes its window")
+        << QStringList{"add", "add", "add", "view 1", "view 2", "select 1", "remove"} << QStringList{"sub-1", "sub-3"};
+    QTest::newRow("the last of three") << QStringList{"add", "add", "add", "select 2", "remove", "add"}
+                                       << QStringList{"sub-1", "sub-2", "sub-4"};
+    QTest::newRow("Remove All closes every window")
+        << QStringList{"add", "add", "view 0", "view 1", "removeAll", "add"} << QStringList{"sub-3"};
 }
 
-void tst_Kestrel::removingTheMiddleRowKeepsEachButtonWithItsSubject()
+void tst_Kestrel::clickSequences()
 {
-    for (const char* id : {"sub-01", "sub-02", "sub-03"})
+    QFETCH(QStringList, actions);
+    QFETCH(QStringList, ids);
+    int added = 0;
+    for (const QString& action : actions) {
+        const QStringList words = action.split(' ');
+        if (words[0] == "add")
+            QVERIFY(m_window->addSubjectFile(writeSubject(QStringLiteral("sub-%1").arg(++added))));
+        else if (words[0] == "select")
+            clickRow(words[1].toInt());
+        else if (words[0] == "view")
+            QVERIFY(!openedSubject(words[1].toInt()).isEmpty());
+        else
+            QTest::mouseClick(button(words[0] == "remove" ? "pb_RemoveSubject" : "pb_RemoveAll"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QCOMPARE(studyIds(), ids);
+    QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), QString::number(ids.size()));
+    QCOMPARE(button("pb_RemoveAll")->isEnabled(), !ids.isEmpty());
+    QCOMPARE(table()->viewport()->findChildren<QPushButton*>().size(), ids.size());
+    QVERIFY(table()->selectionModel()->selectedIndexes().isEmpty() || actions.last().startsWith("select"));
+    for (const ConnectivityObjectUI* dialog : dialogs())
+        QVERIFY(ids.contains(QString::fromStdString(dialog->getConnectivityObject()->getSubject()->getUniqueId())));
+    for (int row = 0; row < ids.size(); ++row) {
+        QVERIFY(viewButton(row));
+        QCOMPARE(viewButton(row)->property("row").toInt(), ids[row].mid(4).toInt() - 1);
+        QCOMPARE(openedSubject(row), ids[row]);
+    }
+    QVERIFY(m_errors.isEmpty());
+}
+
+// The model announces changes with layoutChanged() alone, so a selection
+// can outlive its row when the model changes under the view.
+void tst_Kestrel::selectionPastTheLastRowIsIgnored()
+{
+    for (const char* id : {"sub-1", "sub-2", "sub-3"})
         QVERIFY(m_window->addSubjectFile(writeSubject(id)));
+    clickRow(2);
+    qobject_cast<SubjectsModel*>(table()->model())->removeSubject(2);
 
-    table()->selectionModel()->select(table()->model()->index(1, 0), QItemSelectionModel::Select);
     QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-03"}));
-    QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "2");
-    QCOMPARE(viewButton(0)->property("row").toInt(), 0);
-    QCOMPARE(viewButton(1)->property("row").toInt(), 2);
-    QCOMPARE(table()->viewport()->findChildren<QPushButton*>().size(), 2);
-    QCOMPARE(openedSubject(1), "sub-03");
-    QCOMPARE(openedSubject(0), "sub-01");
-
-    // A subject added after the removal gets its own record and row.
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-04")));
-    QCOMPARE(viewButton(2)->property("row").toInt(), 3);
-    QCOMPARE(openedSubject(2), "sub-04");
-}
-
-void tst_Kestrel::removeAllEmptiesTheTable()
-{
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-01")));
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-02")));
-    QTest::mouseClick(button("pb_RemoveSubject"), Qt::LeftButton);
-    QCOMPARE(studyIds(), (QStringList{"sub-01", "sub-02"})); // nothing was selected
-
-    QTest::mouseClick(button("pb_RemoveAll"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(table()->model()->rowCount(), 0);
-    QVERIFY(table()->viewport()->findChildren<QPushButton*>().isEmpty());
-    QCOMPARE(m_window->findChild<QLabel*>("lbl_SubjectsCounter")->text(), "0");
-    QVERIFY(!button("pb_RemoveAll")->isEnabled());
-
-    QVERIFY(m_window->addSubjectFile(writeSubject("sub-03")));
-    QCOMPARE(openedSubject(0), "sub-03");
-}
-
-// Every kind of load failure is checked on the connectivity object; here, that
-// the window reports one and keeps nothing of the subject.
-void tst_Kestrel::subjectThatCannotLoadOpensNoDialog()
-{
-    const QString dir = m_dir->path() + "/bad";
-    writeFile(dir, "rest.csv", "1,0,0\n0,x,0\n0,0,1\n");
-    QVERIFY(m_window->addSubjectFile(writeManifest(dir, validManifest("bad", {"a", "b", "c"}, {"rest.csv"}))));
-
-    QTest::mouseClick(viewButton(0), Qt::LeftButton);
-
-    QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors[0].contains(dir + "/rest.csv"), qPrintable(m_errors[0]));
-    QVERIFY(dialogs().isEmpty());
-    QVERIFY(m_window->findChildren<ConnectivityObject*>().isEmpty());
-}
-
-void tst_Kestrel::keepOnTopTogglesTheHint()
-{
-    auto* keepOnTop = m_window->findChild<QCheckBox*>("cbox_KeepOnTop");
-    keepOnTop->setChecked(false);
-    QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(m_window->isVisible());
-
-    keepOnTop->setChecked(true);
-    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(m_window->isVisible());
+    QCOMPARE(studyIds(), (QStringList{"sub-1", "sub-2"}));
+    QCOMPARE(openedSubject(1), "sub-2");
 }
 
 void tst_Kestrel::closingTheWindowDeletesItAndItsDialogs()

@@ -38,9 +38,11 @@ void tst_SubjectsModel::rowsShowStudyIdsInAddingOrder()
     QVERIFY(!model.data(model.index(0, 1)).isValid());
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), "Study ID");
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), "");
+    QVERIFY(!model.headerData(2, Qt::Horizontal).isValid());
     QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
 
     model.removeSubject(1);
+    QCOMPARE(layoutChanged.count(), 4);
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.data(model.index(1, 0)).toString(), QString::fromUtf8(u8"sub-03-\u00e9"));
 }

@@ -18,7 +18,8 @@
 namespace {
 
 struct RecordingHost {
-    bool failToLog = false;
+    // What hxLogText throws: nothing, a std::exception, or an int.
+    enum { Logs, ThrowsStdException, ThrowsInt } logging = Logs;
     QStringList calls;
 };
 
@@ -70,8 +71,10 @@ LODESTAR_EXPORT void hxShowLogPane()
 
 LODESTAR_EXPORT void hxLogText(const char* line)
 {
-    if (host.failToLog)
+    if (host.logging == RecordingHost::ThrowsStdException)
         throw std::runtime_error("the log pane is gone");
+    if (host.logging == RecordingHost::ThrowsInt)
+        throw 42;
     host.calls << QStringLiteral("hxLogText: ") + QString::fromUtf8(line);
 }
 
@@ -89,6 +92,7 @@ private slots:
 
     void initPlugin_data();
     void initPlugin();
+    void failingHostCallbackDoesNotEscape_data();
     void failingHostCallbackDoesNotEscape();
     void mainWindowLifetime();
 };
@@ -129,10 +133,21 @@ void tst_HostBridge::initPlugin()
     QCOMPARE(host.calls, binds ? startCalls : QStringList());
 }
 
+void tst_HostBridge::failingHostCallbackDoesNotEscape_data()
+{
+    QTest::addColumn<int>("logging");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("std::exception") << int(RecordingHost::ThrowsStdException)
+                                    << "Kestrel: initialisation failed: the log pane is gone";
+    QTest::newRow("not a std::exception") << int(RecordingHost::ThrowsInt) << "Kestrel: initialisation failed";
+}
+
 void tst_HostBridge::failingHostCallbackDoesNotEscape()
 {
-    host.failToLog = true;
-    QTest::ignoreMessage(QtWarningMsg, "Kestrel: initialisation failed: the log pane is gone");
+    QFETCH(int, logging);
+    QFETCH(QString, warning);
+    host.logging = decltype(host.logging)(logging);
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
 
     lsplugin plugin;
     QVERIFY(!plugin.initPlugin());

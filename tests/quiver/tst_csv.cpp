@@ -27,6 +27,8 @@ QString csvError(const QString& path)
         quiver::from_csv(path.toStdString());
     } catch (const quiver::csv_error& e) {
         return QString::fromUtf8(e.what());
+    } catch (const std::exception& e) {
+        return QStringLiteral("not a csv_error: ") + e.what();
     }
     return "no exception";
 }
@@ -86,7 +88,8 @@ void tst_Csv::reportsBadText_data()
     QTest::newRow("leading plus") << QByteArray("+1,2\n") << ":1:1: not a number: '+1'";
     QTest::newRow("lone carriage return") << QByteArray("1,2\r3,4\n") << ":1:3: not a number: '2?3'";
     QTest::newRow("column counted after the byte-order mark") << QByteArray("\xEF\xBB\xBFx,1") << ":1:1: not a number: 'x'";
-    QTest::newRow("long value shortened") << QByteArray(60, 'z') << ":1:1: not a number: '" + QString(40, 'z') + "...'";
+    QTest::newRow("value of 40 characters quoted whole") << QByteArray(40, 'z') << ":1:1: not a number: '" + QString(40, 'z') + "'";
+    QTest::newRow("value of 41 characters shortened") << QByteArray(41, 'z') << ":1:1: not a number: '" + QString(40, 'z') + "...'";
     QTest::newRow("empty value") << QByteArray("1,,2\n1,2,3\n") << ":1:3: empty value";
     QTest::newRow("trailing comma") << QByteArray("1,2\n3,4, \n") << ":2:5: empty value";
     QTest::newRow("too few values") << QByteArray("1,2,3\n4,5\n") << ":2:4: line 2 has 2 values, expected 3";

@@ -2,6 +2,7 @@
 
 #include "quiver/localefficiency.h"
 #include "quiver/measures.h"
+#include "quiver/shortestpaths.h"
 
 #include <QtTest>
 
@@ -63,6 +64,8 @@ private slots:
     void fastRouteAgreesWithNeighbourhoodRoute();
     void binaryGraphGivesBinaryLocalEfficiency_data() { fastRouteAgreesWithNeighbourhoodRoute_data(); }
     void binaryGraphGivesBinaryLocalEfficiency();
+    void everyKernelSetAgreesWithThePlainLoops_data();
+    void everyKernelSetAgreesWithThePlainLoops();
 };
 
 void tst_LocalEfficiency::fastRouteAgreesWithNeighbourhoodRoute_data()
@@ -88,6 +91,40 @@ void tst_LocalEfficiency::binaryGraphGivesBinaryLocalEfficiency()
     QFETCH(Eigen::MatrixXf, b);
     const Eigen::MatrixXf adjacency = (b.array() > 0.0f).cast<float>();
     COMPARE_APPROX(quiver::local_efficiency(adjacency), neighbourhoodGlobalEfficiency(adjacency));
+}
+
+// The processor picks one kernel set; the others would go untested on it.
+// Each vector set must agree with the plain loops, which the other tests
+// check against hand-worked values through the set picked.
+void tst_LocalEfficiency::everyKernelSetAgreesWithThePlainLoops_data()
+{
+    using quiver::detail::KernelSet;
+    QTest::addColumn<int>("kernels");
+    QTest::addColumn<Eigen::MatrixXf>("b");
+    const char* const names[] = {"plain", "SSE", "AVX"};
+    for (KernelSet set : quiver::detail::supportedKernelSets()) {
+        if (set == KernelSet::Plain)
+            continue;
+        // Sizes around the 4-, 8- and 16-wide loops and their tails.
+        for (int nodes : {3, 5, 9, 17, 23})
+            QTest::addRow("%s, %d nodes", names[int(set)], nodes) << int(set) << makeGraph({nodes, 0.6, 1, 0, unsigned(nodes)});
+    }
+}
+
+void tst_LocalEfficiency::everyKernelSetAgreesWithThePlainLoops()
+{
+    using quiver::detail::KernelSet;
+    QFETCH(int, kernels);
+    QFETCH(Eigen::MatrixXf, b);
+    quiver::detail::useKernelSet(KernelSet::Plain);
+    const Eigen::ArrayXf local = quiver::detail::localEfficiency(b);
+    const Eigen::ArrayXf nodal = quiver::nodal_global_efficiency(b);
+    quiver::detail::useKernelSet(KernelSet(kernels));
+    const Eigen::ArrayXf localWithSet = quiver::detail::localEfficiency(b);
+    const Eigen::ArrayXf nodalWithSet = quiver::nodal_global_efficiency(b);
+    quiver::detail::useKernelSet(quiver::detail::supportedKernelSets().back());
+    COMPARE_APPROX(localWithSet, local);
+    COMPARE_APPROX(nodalWithSet, nodal);
 }
 
 QTEST_APPLESS_MAIN(tst_LocalEfficiency)

@@ -22,7 +22,9 @@ private slots:
     void everyKeyIsRequired();
     void firstMissingKeyIsReported();
     void valuesOfAnyShape();
+    void unreadableFiles_data();
     void unreadableFiles();
+    void nestingAtTheBoundAndByteOrderMark();
 
 private:
     StudyManifest read(const QJsonObject& manifest);
@@ -31,17 +33,25 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A manifest that fails to read fails the test function, not the program.
 StudyManifest tst_StudyManifest::read(const QJsonObject& manifest)
 {
-    return readStudyManifest(writeManifest(m_dir.path(), manifest).toStdString());
+    try {
+        return readStudyManifest(writeManifest(m_dir.path(), manifest).toStdString());
+    } catch (const std::exception& e) {
+        QTest::qFail(e.what(), __FILE__, __LINE__);
+    }
+    return StudyManifest();
 }
 
 QString tst_StudyManifest::readError(const QJsonObject& manifest)
 {
     try {
-        read(manifest);
+        readStudyManifest(writeManifest(m_dir.path(), manifest).toStdString());
     } catch (const StudyManifestError& e) {
         return QString::fromStdString(e.what());
+    } catch (const std::exception& e) {
+        return QStringLiteral("not a StudyManifestError: ") + e.what();
     }
     return QString();
 }
@@ -249,30 +259,58 @@ void tst_StudyManifest::valuesOfAnyShape()
     QCOMPARE(m.getTimeseriesFiles(), (std::vector<std::string>{"first.csv", "second.csv"}));
 }
 
+void tst_StudyManifest::unreadableFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // null: no file; "folder": a folder
+    QTest::addColumn<QString>("message");    // after the file's path
+
+    const QByteArray deep = QByteArray(100000, '[') + QByteArray(100000, ']');
+    QTest::newRow("missing") << "missing.json" << QByteArray() << ": cannot open file";
+    QTest::newRow("folder") << "folder.json" << QByteArray("folder") << ": cannot open file: it is a folder";
+    QTest::newRow("bad JSON names its line")
+        << "broken.json" << QByteArray("{\n  \"unique_id\": \"a\",\n  \"date\": ,\n}\n") << "(3): expected value";
+    QTest::newRow("nested 100000 deep")
+        << "deep.json" << "{\"x\":" + deep + "}" << "(1): objects and arrays nested deeper than 64 levels";
+    QTest::newRow("one level past the bound, on line 2")
+        << "deep.json" << "{\n\"x\":" + QByteArray(64, '[') + QByteArray(64, ']') + "}"
+        << "(2): objects and arrays nested deeper than 64 levels";
+    QTest::newRow("brackets in strings do not nest")
+        << "strings.json" << "{\"x\":\"\\\"" + QByteArray(100, '[') + "\"}" << ": No such node (manifest-version)";
+}
+
 void tst_StudyManifest::unreadableFiles()
 {
-    const auto errorOf = [](const QString& path) -> QString {
-        try {
-            readStudyManifest(path.toStdString());
-        } catch (const StudyManifestError& e) {
-            return e.what();
-        }
-        return "read";
-    };
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(name);
+    if (content == "folder")
+        QVERIFY(QDir().mkpath(path));
+    else if (!content.isNull())
+        writeFile(m_dir.path(), name, content);
 
-    const QString missing = m_dir.path() + "/missing.json";
-    QCOMPARE(errorOf(missing), missing + ": cannot open file");
+    QString error = "read";
+    try {
+        readStudyManifest(path.toStdString());
+    } catch (const StudyManifestError& e) {
+        error = e.what();
+    } catch (const std::exception& e) {
+        error = QStringLiteral("not a StudyManifestError: ") + e.what();
+    }
+    QCOMPARE(error, path + message);
+}
 
-    const QString folder = m_dir.path() + "/folder.json";
-    QVERIFY(QDir().mkpath(folder));
-    QCOMPARE(errorOf(folder), folder + ": cannot open file: it is a folder");
-
-    const QString broken = writeFile(m_dir.path(), "broken.json", "{\n  \"unique_id\": \"a\",\n  \"date\": ,\n}\n");
-    QVERIFY(errorOf(broken).startsWith(broken + "(3): "));
-
-    const QByteArray text = QJsonDocument(threeNodeManifest()).toJson();
-    const QString withMark = writeFile(m_dir.path(), "bom.json", "\xEF\xBB\xBF" + text);
-    QCOMPARE(readStudyManifest(withMark.toStdString()).getUniqueId(), "sub-01");
+// At the bound, and with a byte-order mark, the manifest reads.
+void tst_StudyManifest::nestingAtTheBoundAndByteOrderMark()
+{
+    QJsonArray nested;
+    for (int level = 2; level < 64; ++level)
+        nested = QJsonArray{nested};
+    QJsonObject json = threeNodeManifest();
+    setKey(json, "extra", nested); // the root object and 63 arrays
+    const QString path = writeFile(m_dir.path(), "bom.json", "\xEF\xBB\xBF" + QJsonDocument(json).toJson());
+    QCOMPARE(readStudyManifest(path.toStdString()).getUniqueId(), "sub-01");
 }
 
 QTEST_APPLESS_MAIN(tst_StudyManifest)

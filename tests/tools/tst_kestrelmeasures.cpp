@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QtTest>
 
+#include <fstream>
+
 namespace {
 
 // The triangle 0-1 (1), 0-2 (.5), 1-2 (.25), with junk below the diagonal:
@@ -42,39 +44,52 @@ private slots:
     void badInputsAreReportedOthersStillMeasured();
     void wrongUsage_data();
     void wrongUsage();
+    void fileNameThatIsNotUtf8();
 
 private:
-    QString writeManifest(const QString& name, bool usesProto, const QStringList& matrixFiles);
+    QString writeManifest(const QString& name, bool usesProto, const QStringList& matrixFiles, int conditions = 2);
     TestFolder m_folder;
 };
 
-// A manifest of subject sub-07 with conditions rest and task and three VOIs,
-// all selected, the first named with a comma and quotes.
-QString tst_KestrelMeasures::writeManifest(const QString& name, bool usesProto, const QStringList& matrixFiles)
+// A manifest of subject sub-07 with the first `conditions` of the conditions
+// rest and task, and three VOIs, all selected, the first named with a comma
+// and quotes.
+QString tst_KestrelMeasures::writeManifest(const QString& name, bool usesProto, const QStringList& matrixFiles,
+                                           int conditions)
 {
     QJsonObject manifest = testmanifest::validManifest("sub-07", {"Left, upper \"A\"", "B", "C"}, matrixFiles);
     testmanifest::setKey(manifest, "configuration.uses_proto", usesProto);
-    testmanifest::setKey(manifest, "configuration.ordered_conditions",
-                         QJsonArray{QJsonObject{{"t", 0}, {"name", "rest"}, {"type", 1}},
-                                    QJsonObject{{"t", 10}, {"name", "task"}, {"type", 1}}});
+    QJsonArray protocol;
+    for (const char* condition : {"rest", "task"}) {
+        if (protocol.size() < conditions)
+            protocol.append(QJsonObject{{"t", 10 * protocol.size()}, {"name", condition}, {"type", 1}});
+    }
+    testmanifest::setKey(manifest, "configuration.ordered_conditions", protocol);
     return testmanifest::writeManifest(m_folder.path(), manifest, name);
 }
 
 void tst_KestrelMeasures::manifestRows_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("usesProto");
+    QTest::addColumn<int>("conditions");
     QTest::addColumn<QStringList>("matrixColumn");
-    QTest::newRow("protocol: condition names") << true << QStringList{"rest", "task"};
-    QTest::newRow("no protocol: file names") << false << QStringList{"mtx/rest.csv", "mtx/task.csv"};
+    QTest::newRow("protocol: condition names") << "manifest.json" << true << 2 << QStringList{"rest", "task"};
+    QTest::newRow("no protocol: file names") << "manifest.json" << false << 2 << QStringList{"mtx/rest.csv", "mtx/task.csv"};
+    QTest::newRow("protocol shorter than the matrices")
+        << "manifest.json" << true << 1 << QStringList{"rest", "mtx/task.csv"};
+    QTest::newRow("upper-case extension") << "MANIFEST.JSON" << true << 2 << QStringList{"rest", "task"};
 }
 
 void tst_KestrelMeasures::manifestRows()
 {
+    QFETCH(QString, name);
     QFETCH(bool, usesProto);
+    QFETCH(int, conditions);
     QFETCH(QStringList, matrixColumn);
     m_folder.write("mtx/rest.csv", kTriangle);
     m_folder.write("mtx/task.csv", "0,2,1\n0,0,0.5\n0,0,0\n");
-    const QString manifest = writeManifest("manifest.json", usesProto, {"mtx/rest.csv", "mtx/task.csv"});
+    const QString manifest = writeManifest(name, usesProto, {"mtx/rest.csv", "mtx/task.csv"}, conditions);
     const Run run = runTool({manifest, "--measure", "strength,global_efficiency"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QString());
@@ -129,6 +144,8 @@ void tst_KestrelMeasures::wrongUsage_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("no file") << QStringList() << "no input file";
     QTest::newRow("unknown measure") << QStringList({"a.csv", "-m", "degree,nodal_ge"}) << "unknown measure 'nodal_ge'";
+    QTest::newRow("empty measure list") << QStringList({"a.csv", "--measure=,"}) << "--measure names no measure";
+    QTest::newRow("unknown option") << QStringList({"a.csv", "-x"}) << "Unknown option 'x'.";
 }
 
 void tst_KestrelMeasures::wrongUsage()
@@ -137,7 +154,22 @@ void tst_KestrelMeasures::wrongUsage()
     QFETCH(QString, message);
     const Run run = runTool(arguments);
     QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.err, "kestrel-measures: " + message + "\nTry 'kestrel-measures --help'.\n");
+}
+
+// A file name is bytes on POSIX: one that is not valid UTF-8 still opens.
+// QProcess would pass it as text, so the shell makes the name.
+void tst_KestrelMeasures::fileNameThatIsNotUtf8()
+{
+    const QByteArray name = m_folder.path().toUtf8() + "/caf\xe9.csv";
+    std::ofstream(name.toStdString()) << kTriangle.toStdString();
+    QProcess process;
+    process.start("/bin/sh", {"-c", "exec \"$0\" -m degree \"$1\"$(printf '\\351').csv",
+                              KESTREL_BINARY_DIR "/bin/kestrel-measures", m_folder.path() + "/caf"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardOutput(), "subject,matrix,node,degree\n,caf\xe9.csv,0,2\n,caf\xe9.csv,1,2\n,caf\xe9.csv,2,2\n");
 }
 
 QTEST_GUILESS_MAIN(tst_KestrelMeasures)

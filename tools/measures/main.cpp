@@ -1,10 +1,8 @@
 // kestrel-measures: graph measures of study manifests and CSV matrices as
 // one tidy CSV table.
+#include "commandline.h"
 #include "matrixinput.h"
 #include "measuretable.h"
-
-#include <QCommandLineParser>
-#include <QStringList>
 
 #include <filesystem>
 #include <fstream>
@@ -56,68 +54,18 @@ measured (the problem is written to standard error with the file's name, its
 rows are left out, the other files are still measured); 2 for wrong usage.
 )";
 
-int usageError(const std::string& message)
+// Writes the header and the rows of every input that could be measured;
+// returns 1 when an input could not be, else 0.
+int writeTable(std::ostream& out, const CommandLine& command)
 {
-    std::cerr << "kestrel-measures: " << message << "\nTry 'kestrel-measures --help'.\n";
-    return 2;
-}
-
-} // namespace
-
-int main(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-
-    QCommandLineParser parser;
-    const QCommandLineOption help({"h", "help"}, "");
-    const QCommandLineOption output({"o", "output"}, "", "FILE");
-    const QCommandLineOption measure({"m", "measure"}, "", "LIST");
-    parser.addOptions({help, output, measure});
-    if (!parser.parse(arguments))
-        return usageError(parser.errorText().toStdString());
-    if (parser.isSet(help)) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (parser.positionalArguments().isEmpty())
-        return usageError("no input file");
-
-    std::vector<MeasureColumn> columns;
-    if (parser.isSet(measure)) {
-        for (const QString& id : parser.value(measure).split(',', Qt::SkipEmptyParts)) {
-            const std::optional<MeasureColumn> column = findMeasureColumn(id.trimmed().toStdString());
-            if (!column)
-                return usageError("unknown measure '" + id.toStdString() + "'");
-            columns.push_back(*column);
-        }
-        if (columns.empty())
-            return usageError("--measure names no measure");
-    } else {
-        columns = allMeasureColumns();
-    }
-
-    std::ofstream file;
-    if (parser.isSet(output)) {
-        const std::string path = parser.value(output).toStdString();
-        file.open(std::filesystem::u8path(path), std::ios::binary);
-        if (!file) {
-            std::cerr << "kestrel-measures: " << path << ": cannot write file\n";
-            return 1;
-        }
-    }
-    std::ostream& out = parser.isSet(output) ? file : std::cout;
-
-    out << tableHeader(columns);
+    out << tableHeader(command.columns);
     int status = 0;
-    for (const QString& input : parser.positionalArguments()) {
-        const std::string path = input.toStdString();
+    for (const std::string& path : command.inputs) {
         // An input's rows are written only when all of its matrices worked.
         std::string rows;
         try {
             for (const LabelledMatrix& m : readMatrixInput(path))
-                rows += tableRows(m, columns);
+                rows += tableRows(m, command.columns);
         } catch (const std::exception& e) {
             std::cerr << "kestrel-measures: " << e.what() << "\n";
             status = 1;
@@ -125,10 +73,43 @@ int main(int argc, char* argv[])
         }
         out << rows;
     }
+    return status;
+}
+
+int run(const CommandLine& command)
+{
+    std::ofstream file;
+    if (command.output) {
+        file.open(std::filesystem::u8path(*command.output), std::ios::binary);
+        if (!file) {
+            std::cerr << "kestrel-measures: " << *command.output << ": cannot write file\n";
+            return 1;
+        }
+    }
+    std::ostream& out = command.output ? file : std::cout;
+    const int status = writeTable(out, command);
     out.flush();
     if (!out) {
         std::cerr << "kestrel-measures: cannot write the table\n";
         return 1;
     }
     return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    CommandLine command;
+    try {
+        command = parseCommandLine(argc, argv);
+    } catch (const UsageError& e) {
+        std::cerr << "kestrel-measures: " << e.what() << "\nTry 'kestrel-measures --help'.\n";
+        return 2;
+    }
+    if (command.help) {
+        std::cout << kHelp;
+        return 0;
+    }
+    return run(command);
 }

@@ -1,0 +1,6 @@
+#include "monkeyparts.h"
+
+std::vector<MonkeyPart> monkeyParts()
+{
+    return {mainWindowPart()};
+}
