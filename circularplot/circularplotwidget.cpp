@@ -64,6 +64,7 @@ CircularPlotWidget::CircularPlotWidget(QWidget* parent)
     , m_treePen(QBrush(Qt::red), 1, Qt::SolidLine)
     , m_defaultColor(0, 0, 0, 30)
 {
+    qRegisterMetaType<std::vector<int>>("std::vector<int>");
     m_chart->legend()->hide();
     m_chart->layout()->setContentsMargins(0, 0, 0, 0);
     m_chart->setMargins(QMargins(0, 0, 0, 0));
