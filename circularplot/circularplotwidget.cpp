@@ -46,10 +46,35 @@ int penWidth(double width)
     return int(std::min(width, kMaximumPenWidth));
 }
 
-bool isTreeEdge(const QObject* edge)
-{
-    return edge->property("mst_sig").toBool();
-}
+// Most edges carry one of a handful of distinct pens. Deriving each variant
+// once and sharing it spares a pen allocation per edge and turns Qt's pen
+// comparisons into pointer checks, which keeps a hover over tens of thousands
+// of edges fast.
+class PenVariants {
+public:
+    template <typename Change>
+    QPen get(const QPen& source, quint64 key, Change change)
+    {
+        for (const Variant& variant : m_variants) {
+            if (variant.key == key && variant.source == source)
+                return variant.result;
+        }
+        QPen result = source;
+        change(result);
+        if (m_variants.size() < kMaximumVariants)
+            m_variants.push_back({source, key, result});
+        return result;
+    }
+
+private:
+    static constexpr std::size_t kMaximumVariants = 16;
+    struct Variant {
+        QPen source;
+        quint64 key;
+        QPen result;
+    };
+    std::vector<Variant> m_variants;
+};
 
 } // namespace
 
@@ -149,6 +174,7 @@ void CircularPlotWidget::clearPlot()
         delete m_edgesByIndex.value(e);
     m_edgesByIndex.clear();
     m_edges.clear();
+    m_treeEdges.clear();
     m_chart->removeAllSeries();
     m_nodes = nullptr;
 }
@@ -221,15 +247,16 @@ void CircularPlotWidget::createEdges()
 {
     const int n = int(m_nodeCount);
     int e = 0;
+    PenVariants pens;
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j) {
             const double w = double(m_weights(i, j));
             if (w == 0.0)
                 continue;
             const bool tree = m_hasTree && i < m_tree.rows() && j < m_tree.cols() && m_tree(i, j) != 0;
-            QPen pen = tree ? m_treePen : m_defaultPen;
             const double width = edgeWidth(w);
-            pen.setWidth(penWidth(width));
+            const QPen pen = pens.get(tree ? m_treePen : m_defaultPen, quint64(penWidth(width)),
+                [&](QPen& p) { p.setWidth(penWidth(width)); });
 
             const QPointF from = m_positions[j];
             const QPointF to = m_positions[i];
@@ -250,8 +277,10 @@ void CircularPlotWidget::createEdges()
             edge->setProperty("index", e);
             edge->setProperty("emitting-from", j);
             edge->setProperty("emitting-to", i);
-            if (tree)
+            if (tree) {
                 edge->setProperty("mst_sig", true);
+                m_treeEdges.insert(edge);
+            }
             m_edgesByIndex.insert(e, edge);
             ++e;
         }
@@ -402,15 +431,21 @@ void CircularPlotWidget::toggleColorizeEdges(bool state)
     redraw();
 }
 
+bool CircularPlotWidget::isTreeEdge(QSplineSeries* edge) const
+{
+    // The edges flagged "mst_sig", without a property lookup per edge.
+    return !m_treeEdges.isEmpty() && m_treeEdges.contains(edge);
+}
+
 void CircularPlotWidget::fadeEdges()
 {
+    PenVariants pens;
     for (QSplineSeries* edge : qAsConst(m_edges)) {
         if (isTreeEdge(edge))
             continue;
         const QVariant pen = edge->property("pen");
         edge->setProperty("fadein-pen", pen);
-        QPen faded = pen.value<QPen>();
-        faded.setColor(kFadedColor);
+        const QPen faded = pens.get(pen.value<QPen>(), 0, [](QPen& p) { p.setColor(kFadedColor); });
         edge->setPen(faded);
         edge->setProperty("pen", QVariant::fromValue(faded));
     }
@@ -433,21 +468,22 @@ void CircularPlotWidget::restoreEdges()
 void CircularPlotWidget::updateEdgeColors()
 {
     const char* key = m_colorizeEdges ? "cmap-color" : "default-color";
+    PenVariants pens;
     for (QSplineSeries* edge : qAsConst(m_edges)) {
         if (isTreeEdge(edge))
             continue;
-        QPen pen = edge->property("pen").value<QPen>();
-        pen.setColor(edge->property(key).value<QColor>());
-        edge->setPen(pen);
+        const QColor color = edge->property(key).value<QColor>();
+        edge->setPen(pens.get(edge->property("pen").value<QPen>(), color.rgba64(), [&](QPen& p) { p.setColor(color); }));
     }
 }
 
 void CircularPlotWidget::updateEdgeWidths()
 {
+    PenVariants pens;
     for (QSplineSeries* edge : qAsConst(m_edges)) {
         const double width = edgeWidth(edge->property("value").toDouble());
-        QPen pen = edge->property("pen").value<QPen>();
-        pen.setWidth(penWidth(width));
+        const QPen pen = pens.get(edge->property("pen").value<QPen>(), quint64(penWidth(width)),
+            [&](QPen& p) { p.setWidth(penWidth(width)); });
         edge->setPen(pen);
         edge->setProperty("pen", QVariant::fromValue(pen));
         edge->setProperty("pen-width", width);

@@ -9,6 +9,7 @@
 #include <QMutex>
 #include <QPen>
 #include <QPointF>
+#include <QSet>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -81,6 +82,7 @@ private:
     void deleteLabels();
     void createEdges();
     void setAxes();
+    bool isTreeEdge(QtCharts::QSplineSeries* edge) const;
     void fadeEdges();
     void restoreEdges();
     void updateEdgeColors();
@@ -92,6 +94,7 @@ private:
     QtCharts::QScatterSeries* m_nodes = nullptr;
     QHash<int, QtCharts::QSplineSeries*> m_edgesByIndex;
     QList<QtCharts::QSplineSeries*> m_edges;
+    QSet<QtCharts::QSplineSeries*> m_treeEdges;
     QVector<MyGraphicsSimpleTextItem*> m_labels;
     QGraphicsSimpleTextItem* m_valueLabel;
     QGraphicsSimpleTextItem* m_triggerCaption = nullptr;
