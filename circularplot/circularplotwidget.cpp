@@ -122,7 +122,7 @@ CircularPlotWidget::CircularPlotWidget(QWidget* parent)
 CircularPlotWidget::~CircularPlotWidget()
 {
     m_edgeLayer->clearEdges();
-    qDeleteAll(m_edges);
+    qDeleteAll(m_creationOrder);
 }
 
 void CircularPlotWidget::setNodeNames(const QStringList& names)
@@ -170,10 +170,10 @@ void CircularPlotWidget::clearPlot()
     m_edgeLayer->setReferenceSeries(nullptr);
     // The edges are not in the chart and have no parent: delete them here,
     // in creation order.
-    for (int e = 0; e < m_edgesByIndex.size(); ++e)
-        delete m_edgesByIndex.value(e);
+    qDeleteAll(m_creationOrder);
     m_edgesByIndex.clear();
     m_edges.clear();
+    m_creationOrder.clear();
     m_treeEdges.clear();
     m_chart->removeAllSeries();
     m_nodes = nullptr;
@@ -204,7 +204,7 @@ void CircularPlotWidget::setData(const Eigen::MatrixXf& matrix)
     createEdges();
     if (m_colorizeEdges)
         updateEdgeColors();
-    for (QSplineSeries* edge : qAsConst(m_edges))
+    for (QSplineSeries* edge : qAsConst(m_creationOrder))
         connect(edge, &QSplineSeries::hovered, this, &CircularPlotWidget::highlightEdge);
 
     m_nodes = new QScatterSeries;
@@ -282,6 +282,7 @@ void CircularPlotWidget::createEdges()
                 m_treeEdges.insert(edge);
             }
             m_edgesByIndex.insert(e, edge);
+            m_creationOrder.append(edge);
             ++e;
         }
     }
@@ -368,7 +369,7 @@ void CircularPlotWidget::createLabels(const QSize& chartSize)
 
 void CircularPlotWidget::filterDisplayRange(double lower, double upper)
 {
-    for (QSplineSeries* edge : qAsConst(m_edges)) {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
         const double value = edge->property("value").toDouble();
         const bool inside = lower < value && value < upper;
         edge->setVisible(inside);
@@ -440,7 +441,7 @@ bool CircularPlotWidget::isTreeEdge(QSplineSeries* edge) const
 void CircularPlotWidget::fadeEdges()
 {
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_edges)) {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
         if (isTreeEdge(edge))
             continue;
         const QVariant pen = edge->property("pen");
@@ -453,7 +454,7 @@ void CircularPlotWidget::fadeEdges()
 
 void CircularPlotWidget::restoreEdges()
 {
-    for (QSplineSeries* edge : qAsConst(m_edges)) {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
         if (isTreeEdge(edge))
             continue;
         const QVariant pen = edge->property("fadein-pen");
@@ -469,7 +470,7 @@ void CircularPlotWidget::updateEdgeColors()
 {
     const char* key = m_colorizeEdges ? "cmap-color" : "default-color";
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_edges)) {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
         if (isTreeEdge(edge))
             continue;
         const QColor color = edge->property(key).value<QColor>();
@@ -480,7 +481,7 @@ void CircularPlotWidget::updateEdgeColors()
 void CircularPlotWidget::updateEdgeWidths()
 {
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_edges)) {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
         const double width = edgeWidth(edge->property("value").toDouble());
         const QPen pen = pens.get(edge->property("pen").value<QPen>(), quint64(penWidth(width)),
             [&](QPen& p) { p.setWidth(penWidth(width)); });
@@ -498,7 +499,7 @@ void CircularPlotWidget::hoveringLabel(bool state)
     if (!label)
         return;
     const int node = label->property("index").toInt();
-    for (QSplineSeries* edge : qAsConst(m_edges)) {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
         const bool filtered = edge->property("filtered-out").toBool();
         if (state) {
             if (!filtered && edge->property("emitting-from").toInt() != node

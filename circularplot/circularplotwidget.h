@@ -94,6 +94,11 @@ private:
     QtCharts::QScatterSeries* m_nodes = nullptr;
     QHash<int, QtCharts::QSplineSeries*> m_edgesByIndex;
     QList<QtCharts::QSplineSeries*> m_edges;
+    // The edges in the order they were created, which is the order they lie
+    // in memory: loops that treat each edge on its own run over this list,
+    // since walking tens of thousands of series in value order misses the
+    // cache on every one.
+    QVector<QtCharts::QSplineSeries*> m_creationOrder;
     QSet<QtCharts::QSplineSeries*> m_treeEdges;
     QVector<MyGraphicsSimpleTextItem*> m_labels;
     QGraphicsSimpleTextItem* m_valueLabel;

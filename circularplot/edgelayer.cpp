@@ -67,6 +67,7 @@ void EdgeLayer::setReferenceSeries(QXYSeries* series)
 void EdgeLayer::setEdges(const QVector<QSplineSeries*>& edges)
 {
     m_edges = edges;
+    m_visibilityKnown = false;
     m_highlighted = nullptr;
     m_highlightedIndex = -1;
     m_hovered = nullptr;
@@ -99,6 +100,7 @@ void EdgeLayer::refresh()
 
 void EdgeLayer::visibilityChanged()
 {
+    m_visibilityKnown = false;
     update();
 }
 
@@ -207,7 +209,16 @@ QPen EdgeLayer::pen(int edge, bool faded) const
     return m_edges[edge]->pen();
 }
 
-quint64 EdgeLayer::visibilitySignature() const
+quint64 EdgeLayer::visibilitySignature()
+{
+    if (!m_visibilityKnown) {
+        m_visibility = computeVisibilitySignature();
+        m_visibilityKnown = true;
+    }
+    return m_visibility;
+}
+
+quint64 EdgeLayer::computeVisibilitySignature() const
 {
     // FNV-1a over the visible flags, one bit per edge.
     quint64 hash = 1469598103934665603ULL;

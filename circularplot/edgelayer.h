@@ -95,7 +95,10 @@ private:
     int edgeIndexAt(const QPointF& point) const;
     QPointF valueAt(const QPointF& point) const;
     QPen pen(int edge, bool faded) const;
-    quint64 visibilitySignature() const;
+    // Cached until visibilityChanged(), so that a hover's repaint does not
+    // walk every edge.
+    quint64 visibilitySignature();
+    quint64 computeVisibilitySignature() const;
     QPainterPath path(int edge) const;
     const Picture* picture(bool faded, const QPointF& offset, qreal ratio, bool antialiased);
     Picture* store(Picture picture);
@@ -123,6 +126,8 @@ private:
     mutable int m_gridRows = 0;
     mutable quint64 m_gridGeneration = 0;
 
+    quint64 m_visibility = 0;
+    bool m_visibilityKnown = false;
     std::vector<Picture> m_pictures;
     quint64 m_generation = 1;
     quint64 m_useClock = 0;
