@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class CircularPlot;
+class CircularPlotWidget;
 class ViewMatrix;
 
 namespace Ui {
@@ -40,6 +41,9 @@ private slots:
     void circularPlot_toggleColorizeEdges(bool state);
 
 private:
+    // The open circular plot's chart, or null while no plot window exists.
+    CircularPlotWidget* circularPlotWidget() const;
+
     Ui::ConnectivityObjectUI* ui;
     ConnectivityObject* m_subject;
     CircularPlot* m_circularPlot = nullptr;
