@@ -10,9 +10,11 @@
 #include "study/subjectsource.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSplineSeries>
 
 namespace {
@@ -77,11 +79,12 @@ void circularPlotSteps(Tour& tour)
         tour.fail(QStringLiteral("circular plot: no subject with a protocol"));
         return;
     }
+    if (auto* visualize = dialog->findChild<QPushButton*>(QStringLiteral("pb_CircularPlotConnMtx")))
+        visualize->click();
     auto* window = dialog->findChild<CircularPlot*>();
     if (!window) {
-        window = new CircularPlot(dialog);
-        window->initNodeNames();
-        window->initPlot();
+        tour.fail(QStringLiteral("circular plot: \"Visualize\" opened no window"));
+        return;
     }
     // Large enough to show every label around the 660-pixel chart.
     window->resize(1000, 1100);
@@ -122,7 +125,10 @@ void circularPlotSteps(Tour& tour)
         moveMouse(plot, QPoint(2, 2));
     }
 
-    plot->toggleColorizeEdges(true);
+    if (auto* colouring = dialog->findChild<QCheckBox*>(QStringLiteral("chkBox_CircPlot_ConnColors")))
+        colouring->setChecked(true);
+    else
+        plot->toggleColorizeEdges(true);
     tour.save(window, QStringLiteral("circular-plot-colour"));
 
     const QString exported = tour.outputFolder().filePath(QStringLiteral("circular-plot-export"));
@@ -133,6 +139,7 @@ void circularPlotSteps(Tour& tour)
     window->saveImage();
     if (!QFile::exists(exported + QStringLiteral(".png")))
         tour.fail(QStringLiteral("circular plot: the export wrote no %1.png").arg(exported));
-    plot->toggleColorizeEdges(false);
+    if (auto* colouring = dialog->findChild<QCheckBox*>(QStringLiteral("chkBox_CircPlot_ConnColors")))
+        colouring->setChecked(false);
     window->close();
 }
