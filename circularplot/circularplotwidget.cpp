@@ -266,17 +266,19 @@ void CircularPlotWidget::createEdges()
             auto* edge = new QSplineSeries;
             edge->replace(QVector<QPointF>{from, control, to});
             edge->setPen(pen);
+            // Dynamic properties are looked up by comparing names in the order
+            // they were set: the ones every hover reads come first.
             const QVariant penValue = QVariant::fromValue(pen);
+            edge->setProperty("pen", penValue);
+            edge->setProperty("fadein-pen", penValue);
             edge->setProperty("value", w);
+            edge->setProperty("emitting-from", j);
+            edge->setProperty("emitting-to", i);
             edge->setProperty("pen-width", width);
             edge->setProperty("cmap-color", jetColor(w));
             edge->setProperty("default-color", m_defaultColor);
-            edge->setProperty("pen", penValue);
             edge->setProperty("original-pen", penValue);
-            edge->setProperty("fadein-pen", penValue);
             edge->setProperty("index", e);
-            edge->setProperty("emitting-from", j);
-            edge->setProperty("emitting-to", i);
             if (tree) {
                 edge->setProperty("mst_sig", true);
                 m_treeEdges.insert(edge);
@@ -362,6 +364,9 @@ void CircularPlotWidget::createLabels(const QSize& chartSize)
         label->setProperty("index", node);
         label->setRotation(rotation);
         label->setPos(x + double(dx * kLabelDistance * factor + offset), y + double(dy * kLabelDistance * factor + offset));
+        // Turned text is slow to draw and every hover repaints the plot: the
+        // label is drawn once, upright, and its picture turned.
+        label->setCacheMode(QGraphicsItem::ItemCoordinateCache);
         label->setVisible(true);
         m_labels.append(label);
     }
