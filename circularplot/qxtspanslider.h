@@ -5,7 +5,8 @@
 class QxtSpanSliderPrivate;
 
 // A slider with two handles that selects a span [lower, upper] of integers
-// within its range.
+// within its range. The handles are dragged with the mouse or moved with the
+// keyboard; the movement mode decides whether they may cross or touch.
 class QxtSpanSlider : public QSlider {
     Q_OBJECT
     Q_PROPERTY(int lowerValue READ lowerValue WRITE setLowerValue)
@@ -45,6 +46,8 @@ signals:
     void upperValueChanged(int upper);
     void lowerPositionChanged(int lower);
     void upperPositionChanged(int upper);
+    // Hides QAbstractSlider::sliderPressed(); connect to that one by its
+    // member pointer when the handle does not matter.
     void sliderPressed(QxtSpanSlider::SpanHandle handle);
 
 protected:
@@ -58,5 +61,3 @@ private:
     friend class QxtSpanSliderPrivate;
     QxtSpanSliderPrivate* d;
 };
-
-Q_DECLARE_METATYPE(QxtSpanSlider::SpanHandle)

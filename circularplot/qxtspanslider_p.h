@@ -2,8 +2,12 @@
 
 #include "circularplot/qxtspanslider.h"
 
+#include <QAbstractSlider>
 #include <QObject>
 #include <QStyle>
+
+class QStyleOptionSlider;
+class QStylePainter;
 
 // Holds the back pointer from a private implementation object to the public
 // object it serves.
@@ -26,6 +30,23 @@ class QxtSpanSliderPrivate : public QObject, public QxtPrivate<QxtSpanSlider> {
 
 public:
     QxtSpanSliderPrivate() = default;
+
+    // The slider's own style option, with the position and value of the
+    // given handle in place of the base slider's.
+    void initStyleOption(QStyleOptionSlider* option,
+                         QxtSpanSlider::SpanHandle handle = QxtSpanSlider::UpperHandle) const;
+    int pick(const QPoint& point) const;
+    int pixelPosToRangeValue(int pixel) const;
+    void handleMousePress(const QPoint& pos, QStyle::SubControl& hit, int value,
+                          QxtSpanSlider::SpanHandle handle);
+    void drawSpan(QStylePainter* painter, const QRect& rect) const;
+    void drawHandle(QStylePainter* painter, QxtSpanSlider::SpanHandle handle) const;
+    void triggerAction(QAbstractSlider::SliderAction action, bool main);
+    void swapController();
+    // Moves the lower (or upper) handle to value, passing the other handle
+    // in free movement and stopping at it otherwise.
+    void moveLowerHandle(int value, int upperLimit);
+    void moveUpperHandle(int value, int lowerLimit);
 
     int lower = 0;
     int upper = 0;

@@ -3,6 +3,9 @@
 #include "study/subjectsource.h"
 
 #include <QDialog>
+#include <QMessageBox>
+
+#include <functional>
 
 class CircularPlot;
 class CircularPlotWidget;
@@ -48,4 +51,19 @@ private:
     ConnectivityObject* m_subject;
     CircularPlot* m_circularPlot = nullptr;
     ViewMatrix* m_viewMatrix = nullptr;
+
+    // Graph-features tab: how the dialog asks the "Caution." question and
+    // reports what it cannot compute. Tests replace both.
+public:
+    using AnswerProvider = std::function<QMessageBox::StandardButton(const QString& title, const QString& text)>;
+    using MessageReporter = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    void setAnswerProvider(AnswerProvider provider);
+    void setMessageReporter(MessageReporter reporter);
+
+private:
+    static QMessageBox::StandardButton askQuestion(const QString& title, const QString& text);
+    static void reportProblem(QWidget* parent, const QString& title, const QString& text);
+
+    AnswerProvider m_answerProvider = askQuestion;
+    MessageReporter m_messageReporter = reportProblem;
 };
