@@ -1,52 +1,559 @@
 #include "circularplot/circularplotwidget.h"
 
+#include "circularplot/colors.h"
+#include "circularplot/edgelayer.h"
+#include "circularplot/mygraphicssimpletextitem.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QMutexLocker>
+#include <QScatterSeries>
+#include <QSplineSeries>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace QtCharts;
+
+namespace {
+
+// Chart value coordinates: the axes run from 0 to 640, the circle of radius
+// 640 / 3 is centred at (320, 320) and the edges bow towards (320, 330).
+constexpr double kAxisMaximum = 640.0;
+constexpr float kCircleRadius = 213.3333282470703f;
+constexpr double kCentre = 320.0;
+constexpr double kBowTargetY = 330.0;
+constexpr float kDegree = 0.017453292f;
+// Not pi: the labels' turn is computed with this constant.
+constexpr double kHalfTurn = 3.14156;
+constexpr float kLabelDistance = 60.0f;
+// A width beyond any sensible line; larger, infinite or NaN products of
+// thickness and weight are drawn at this width or as hairlines.
+constexpr double kMaximumPenWidth = 100.0;
+const QColor kFadedColor(0, 0, 0, 10);
+
+// The pen width of an edge: truncated toward zero, kept within what a pen
+// can draw.
+int penWidth(double width)
+{
+    if (!(width > 0.0))
+        return 0;
+    return int(std::min(width, kMaximumPenWidth));
+}
+
+// Most edges carry one of a handful of distinct pens. Deriving each variant
+// once and sharing it spares a pen allocation per edge and turns Qt's pen
+// comparisons into pointer checks, which keeps a hover over tens of thousands
+// of edges fast.
+class PenVariants {
+public:
+    template <typename Change>
+    QPen get(const QPen& source, quint64 key, Change change)
+    {
+        for (const Variant& variant : m_variants) {
+            if (variant.key == key && variant.source == source)
+                return variant.result;
+        }
+        QPen result = source;
+        change(result);
+        if (m_variants.size() < kMaximumVariants)
+            m_variants.push_back({source, key, result});
+        return result;
+    }
+
+private:
+    static constexpr std::size_t kMaximumVariants = 16;
+    struct Variant {
+        QPen source;
+        quint64 key;
+        QPen result;
+    };
+    std::vector<Variant> m_variants;
+};
+
+} // namespace
+
 CircularPlotWidget::CircularPlotWidget(QWidget* parent)
     : QGraphicsView(parent)
+    , m_chart(new QChart)
+    , m_valueLabel(new QGraphicsSimpleTextItem(m_chart))
+    , m_edgeLayer(new EdgeLayer(m_chart))
+    , m_labelFont(QStringLiteral("Arial"), 10)
+    , m_highlightPen(QBrush(Qt::blue), 1, Qt::SolidLine)
+    , m_defaultPen(QBrush(QColor(0, 0, 0, 30)), 1, Qt::SolidLine)
+    , m_treePen(QBrush(Qt::red), 1, Qt::SolidLine)
+    , m_defaultColor(0, 0, 0, 30)
 {
+    qRegisterMetaType<std::vector<int>>("std::vector<int>");
+    m_chart->legend()->hide();
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_chart->setMargins(QMargins(0, 0, 0, 0));
+    m_chart->setBackgroundRoundness(0);
+    m_chart->setAcceptHoverEvents(true);
+    m_chart->setPreferredSize(660, 660);
+    m_chart->resize(660, 660);
+
+    m_valueLabel->setFont(QFont(QStringLiteral("Arial"), 10, 75));
+    m_valueLabel->hide();
+    // Above the chart's grid and axes, below the node dots.
+    m_edgeLayer->setZValue(7.0);
+    m_edgeLayer->setFadedColor(kFadedColor);
+
+    auto* scene = new QGraphicsScene(this);
+    // The plot has few items but tens of thousands of edge updates; an index
+    // would be rebuilt for nothing.
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    scene->addItem(m_chart);
+    scene->setSceneRect(QRectF(QPointF(0.0, 0.0), m_chart->size()));
+    setScene(scene);
+
+    setRenderHint(QPainter::Antialiasing);
+    setDragMode(QGraphicsView::NoDrag);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
 }
 
-CircularPlotWidget::~CircularPlotWidget() = default;
-
-void CircularPlotWidget::setNodeNames(const QStringList&)
+CircularPlotWidget::~CircularPlotWidget()
 {
+    m_edgeLayer->clearEdges();
+    qDeleteAll(m_creationOrder);
 }
 
-void CircularPlotWidget::plot(const Eigen::MatrixXf&, int, const QVariant&)
+void CircularPlotWidget::setNodeNames(const QStringList& names)
 {
+    m_nodeNames = names;
 }
 
-void CircularPlotWidget::filterDisplayRange(double, double)
+void CircularPlotWidget::plot(const Eigen::MatrixXf& matrix, int conditionType, const QVariant& data)
 {
+    const QVariantHash hash = data.toHash();
+    m_hasTree = false;
+    m_conditionType = conditionType;
+    if (conditionType == 1) {
+        if (m_triggerCaption)
+            m_triggerCaption->hide();
+        const std::vector<int> mst = hash.value(QStringLiteral("mst")).value<std::vector<int>>();
+        if (!mst.empty()) {
+            m_hasTree = true;
+            const auto n = Eigen::Index(std::sqrt(double(mst.size())));
+            m_tree.resize(n, n);
+            for (Eigen::Index c = 0; c < n; ++c)
+                for (Eigen::Index r = 0; r < n; ++r)
+                    m_tree(r, c) = mst[std::size_t(c * n + r)];
+        }
+        setData(matrix);
+        return;
+    }
+
+    QMutexLocker locker(&m_mutex);
+    clearPlot();
+    if (!m_triggerCaption)
+        m_triggerCaption = new QGraphicsSimpleTextItem(m_chart);
+    m_triggerCaption->setFont(QFont(QStringLiteral("Arial"), 14));
+    m_triggerCaption->setText(QStringLiteral("Trigger \"%1\"").arg(hash.value(QStringLiteral("condition_str")).toString()));
+    const QSize size = m_chart->size().toSize();
+    m_triggerCaption->setPos(size.width() / 2.0, size.height() / 2.0);
+    m_triggerCaption->show();
 }
 
-void CircularPlotWidget::toggleLabels(bool)
+void CircularPlotWidget::clearPlot()
 {
+    deleteLabels();
+    m_valueLabel->hide();
+    m_edgeLayer->clearEdges();
+    m_edgeLayer->setReferenceSeries(nullptr);
+    // The edges are not in the chart and have no parent: delete them here,
+    // in creation order.
+    qDeleteAll(m_creationOrder);
+    m_edgesByIndex.clear();
+    m_edges.clear();
+    m_creationOrder.clear();
+    m_treeEdges.clear();
+    m_chart->removeAllSeries();
+    m_nodes = nullptr;
 }
 
-void CircularPlotWidget::setNodesSize(int)
+void CircularPlotWidget::setData(const Eigen::MatrixXf& matrix)
 {
+    QMutexLocker locker(&m_mutex);
+    clearPlot();
+    m_weights = matrix;
+    m_nodeCount = quint32(matrix.rows());
+
+    // The angle accumulates in single precision, one step before each slot,
+    // so slot 0 lies one step past 3 o'clock and the last slot at 2 pi.
+    const int n = int(m_nodeCount);
+    m_positions.resize(n);
+    m_angles.resize(n);
+    float theta = 0.0f;
+    for (int k = 0; k < n; ++k) {
+        theta = theta + 360.0f / float(n) * kDegree;
+        const auto x = float(std::cos(double(theta)) * double(kCircleRadius) + kCentre);
+        const auto y = float(std::sin(double(theta)) * double(kCircleRadius) + kCentre);
+        m_angles[k] = double(theta);
+        m_positions[k] = QPointF(double(x), double(y));
+    }
+
+    createLabels(m_chart->size().toSize());
+    createEdges();
+    if (m_colorizeEdges)
+        updateEdgeColors();
+    for (QSplineSeries* edge : qAsConst(m_creationOrder))
+        connect(edge, &QSplineSeries::hovered, this, &CircularPlotWidget::highlightEdge);
+
+    m_nodes = new QScatterSeries;
+    m_nodes->setColor(Qt::black);
+    m_nodes->setBorderColor(Qt::white);
+    m_nodes->setMarkerSize(m_markerSize);
+    m_nodes->replace(m_positions);
+    m_chart->addSeries(m_nodes);
+    setAxes();
+    m_edgeLayer->setEdges(m_edges.toVector());
+    m_edgeLayer->setReferenceSeries(m_nodes);
 }
 
-void CircularPlotWidget::toggleUseWeights(bool)
+// Value coordinates 0 ... 640 on both axes without drawing grid, ticks or
+// axis labels: the default value axes fix the domain, then give way to an
+// empty category axis. The fixed plot area maps value (x, y) to chart pixel
+// (x, 640 - y), which is what puts each label beside its own dot.
+void CircularPlotWidget::setAxes()
 {
+    m_chart->createDefaultAxes();
+    const QList<QAbstractAxis*> defaults = m_chart->axes();
+    for (QAbstractAxis* axis : defaults) {
+        axis->setRange(0.0, kAxisMaximum);
+        m_chart->removeAxis(axis);
+        delete axis;
+    }
+    auto* empty = new QCategoryAxis;
+    empty->setGridLineVisible(false);
+    m_chart->addAxis(empty, Qt::AlignBottom);
+    m_nodes->attachAxis(empty);
+    m_chart->setPlotArea(QRectF(0.0, 0.0, kAxisMaximum, kAxisMaximum));
 }
 
-void CircularPlotWidget::setThicknessMultiplier(double)
+double CircularPlotWidget::edgeWidth(double value) const
 {
+    return m_useWeights ? double(m_thicknessMultiplier) * value : double(m_fixedThickness);
 }
 
-void CircularPlotWidget::setFixedThickness(double)
+void CircularPlotWidget::createEdges()
 {
+    const int n = int(m_nodeCount);
+    int e = 0;
+    PenVariants pens;
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            const double w = double(m_weights(i, j));
+            if (w == 0.0)
+                continue;
+            const bool tree = m_hasTree && i < m_tree.rows() && j < m_tree.cols() && m_tree(i, j) != 0;
+            const double width = edgeWidth(w);
+            const QPen pen = pens.get(tree ? m_treePen : m_defaultPen, quint64(penWidth(width)),
+                [&](QPen& p) { p.setWidth(penWidth(width)); });
+
+            const QPointF from = m_positions[j];
+            const QPointF to = m_positions[i];
+            const QPointF middle((from.x() + to.x()) / 2.0, (from.y() + to.y()) / 2.0);
+            const QPointF control((middle.x() + kCentre) / 2.0, (middle.y() + kBowTargetY) / 2.0);
+
+            auto* edge = new QSplineSeries;
+            edge->replace(QVector<QPointF>{from, control, to});
+            edge->setPen(pen);
+            // Dynamic properties are looked up by comparing names in the order
+            // they were set: the ones every hover reads come first.
+            const QVariant penValue = QVariant::fromValue(pen);
+            edge->setProperty("pen", penValue);
+            edge->setProperty("fadein-pen", penValue);
+            edge->setProperty("value", w);
+            edge->setProperty("emitting-from", j);
+            edge->setProperty("emitting-to", i);
+            edge->setProperty("pen-width", width);
+            edge->setProperty("cmap-color", jetColor(w));
+            edge->setProperty("default-color", m_defaultColor);
+            edge->setProperty("original-pen", penValue);
+            edge->setProperty("index", e);
+            if (tree) {
+                edge->setProperty("mst_sig", true);
+                m_treeEdges.insert(edge);
+            }
+            m_edgesByIndex.insert(e, edge);
+            m_creationOrder.append(edge);
+            ++e;
+        }
+    }
+    if (e == 0)
+        return;
+
+    // Weakest first, so stronger connections are drawn over weaker ones; NaN
+    // weights last and equal values by index, so the order is always defined.
+    struct Key {
+        double value;
+        int index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(std::size_t(e));
+    for (int index = 0; index < e; ++index)
+        keys.push_back({m_edgesByIndex.value(index)->property("value").toDouble(), index});
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        const bool aNan = std::isnan(a.value);
+        const bool bNan = std::isnan(b.value);
+        if (aNan != bNan)
+            return bNan;
+        if (!aNan && a.value != b.value)
+            return a.value < b.value;
+        return a.index < b.index;
+    });
+    m_edges.reserve(e);
+    for (const Key& key : keys)
+        m_edges.append(m_edgesByIndex.value(key.index));
 }
 
-void CircularPlotWidget::toggleColorizeEdges(bool)
+void CircularPlotWidget::deleteLabels()
 {
+    for (MyGraphicsSimpleTextItem* label : qAsConst(m_labels))
+        label->hide();
+    qDeleteAll(m_labels);
+    m_labels.clear();
 }
 
-void CircularPlotWidget::hoveringLabel(bool)
+// Labels use the slots' value coordinates directly as chart pixels, where y
+// grows downward: the label drawn at slot k lies at the mirror image of slot
+// k, beside the dot of node n - k - 2 (the last slot, at 2 pi, mirrors onto
+// itself).
+void CircularPlotWidget::createLabels(const QSize& chartSize)
 {
+    if (m_conditionType == 2)
+        return;
+    const int n = int(m_nodeCount);
+    for (int k = 0; k < n; ++k) {
+        const double angle = m_angles[k] * 180.0 / kHalfTurn;
+        const double x = m_positions[k].x();
+        const double y = m_positions[k].y();
+        const int node = k < n - 1 ? n - k - 2 : n - 1;
+
+        const auto vx = float(x - chartSize.width() / 2.0);
+        const auto vy = float(y - chartSize.height() / 2.0);
+        const float length = std::sqrt(vx * vx + vy * vy);
+        const float dx = length > 0.0f ? vx / length : 0.0f;
+        const float dy = length > 0.0f ? vy / length : 0.0f;
+
+        double rotation = 0.0;
+        float factor = 1.0f;
+        float offset = 5.0f;
+        if (dx < 0.0f && dy != 0.0f) {
+            rotation = angle + 180.0;
+            factor = 2.0f;
+            offset = 0.0f;
+        } else if (dx > 0.0f && dy != 0.0f) {
+            rotation = angle;
+            factor = 1.25f;
+            offset = 0.0f;
+        }
+
+        auto* label = new MyGraphicsSimpleTextItem(m_chart);
+        connect(label, &MyGraphicsSimpleTextItem::hovering, this, &CircularPlotWidget::hoveringLabel);
+        label->setPlainText(m_nodeNames.value(node));
+        label->setFont(m_labelFont);
+        label->setProperty("index", node);
+        label->setRotation(rotation);
+        label->setPos(x + double(dx * kLabelDistance * factor + offset), y + double(dy * kLabelDistance * factor + offset));
+        // Turned text is slow to draw and every hover repaints the plot: the
+        // label is drawn once, upright, and its picture turned.
+        label->setCacheMode(QGraphicsItem::ItemCoordinateCache);
+        label->setVisible(true);
+        m_labels.append(label);
+    }
 }
 
-void CircularPlotWidget::highlightEdge(QPointF, bool)
+void CircularPlotWidget::filterDisplayRange(double lower, double upper)
 {
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+        const double value = edge->property("value").toDouble();
+        const bool inside = lower < value && value < upper;
+        edge->setVisible(inside);
+        edge->setProperty("filtered-out", !inside);
+    }
+    m_edgeLayer->visibilityChanged();
+}
+
+void CircularPlotWidget::redraw()
+{
+    update();
+    repaint();
+}
+
+void CircularPlotWidget::toggleLabels(bool state)
+{
+    m_showLabels = state;
+    for (MyGraphicsSimpleTextItem* label : qAsConst(m_labels))
+        label->setVisible(state);
+    redraw();
+}
+
+void CircularPlotWidget::setNodesSize(int value)
+{
+    m_markerSize = double(value);
+    if (m_nodes)
+        m_nodes->setMarkerSize(m_markerSize);
+    redraw();
+}
+
+void CircularPlotWidget::toggleUseWeights(bool state)
+{
+    m_useWeights = state;
+    updateEdgeWidths();
+    m_edgeLayer->refresh();
+    redraw();
+}
+
+void CircularPlotWidget::setThicknessMultiplier(double value)
+{
+    m_thicknessMultiplier = float(value);
+    updateEdgeWidths();
+    m_edgeLayer->refresh();
+    redraw();
+}
+
+void CircularPlotWidget::setFixedThickness(double value)
+{
+    m_fixedThickness = float(value);
+    updateEdgeWidths();
+    m_edgeLayer->refresh();
+    redraw();
+}
+
+void CircularPlotWidget::toggleColorizeEdges(bool state)
+{
+    m_colorizeEdges = state;
+    updateEdgeColors();
+    m_edgeLayer->refresh();
+    redraw();
+}
+
+bool CircularPlotWidget::isTreeEdge(QSplineSeries* edge) const
+{
+    // The edges flagged "mst_sig", without a property lookup per edge.
+    return !m_treeEdges.isEmpty() && m_treeEdges.contains(edge);
+}
+
+void CircularPlotWidget::fadeEdges()
+{
+    PenVariants pens;
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+        if (isTreeEdge(edge))
+            continue;
+        const QVariant pen = edge->property("pen");
+        edge->setProperty("fadein-pen", pen);
+        const QPen faded = pens.get(pen.value<QPen>(), 0, [](QPen& p) { p.setColor(kFadedColor); });
+        edge->setPen(faded);
+        edge->setProperty("pen", QVariant::fromValue(faded));
+    }
+}
+
+void CircularPlotWidget::restoreEdges()
+{
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+        if (isTreeEdge(edge))
+            continue;
+        const QVariant pen = edge->property("fadein-pen");
+        edge->setPen(pen.value<QPen>());
+        edge->setProperty("pen", pen);
+    }
+    if (m_colorizeEdges)
+        updateEdgeColors();
+}
+
+// The colour map is laid over the pen shown; "pen" keeps its base colour.
+void CircularPlotWidget::updateEdgeColors()
+{
+    const char* key = m_colorizeEdges ? "cmap-color" : "default-color";
+    PenVariants pens;
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+        if (isTreeEdge(edge))
+            continue;
+        const QColor color = edge->property(key).value<QColor>();
+        edge->setPen(pens.get(edge->property("pen").value<QPen>(), color.rgba64(), [&](QPen& p) { p.setColor(color); }));
+    }
+}
+
+void CircularPlotWidget::updateEdgeWidths()
+{
+    PenVariants pens;
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+        const double width = edgeWidth(edge->property("value").toDouble());
+        const QPen pen = pens.get(edge->property("pen").value<QPen>(), quint64(penWidth(width)),
+            [&](QPen& p) { p.setWidth(penWidth(width)); });
+        edge->setPen(pen);
+        edge->setProperty("pen", QVariant::fromValue(pen));
+        edge->setProperty("pen-width", width);
+    }
+    if (m_colorizeEdges)
+        updateEdgeColors();
+}
+
+void CircularPlotWidget::hoveringLabel(bool state)
+{
+    const QObject* label = sender();
+    if (!label)
+        return;
+    const int node = label->property("index").toInt();
+    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+        const bool filtered = edge->property("filtered-out").toBool();
+        if (state) {
+            if (!filtered && edge->property("emitting-from").toInt() != node
+                && edge->property("emitting-to").toInt() != node)
+                edge->setVisible(false);
+        } else if (!filtered) {
+            edge->setVisible(true);
+        }
+    }
+    m_edgeLayer->visibilityChanged();
+}
+
+void CircularPlotWidget::highlightEdge(QPointF, bool state)
+{
+    auto* edge = qobject_cast<QSplineSeries*>(sender());
+    if (!edge || !edge->isVisible())
+        return;
+    const double value = edge->property("value").toDouble();
+    if (std::isnan(value))
+        return;
+    m_valueLabel->setText(QString::number(value, 'g', 6));
+    if (m_nodes && edge->count() > 1)
+        m_valueLabel->setPos(m_chart->mapToPosition(edge->at(1), m_nodes));
+
+    if (state) {
+        fadeEdges();
+        if (!isTreeEdge(edge)) {
+            QPen pen = m_highlightPen;
+            pen.setWidth(penWidth(edge->property("pen-width").toDouble()));
+            edge->setPen(pen);
+        }
+        m_valueLabel->show();
+        m_edgeLayer->setHighlighted(edge, edge->property("pen").value<QPen>());
+    } else {
+        restoreEdges();
+        edge->setPointLabelsVisible(false);
+        m_valueLabel->hide();
+        m_edgeLayer->clearHighlight();
+    }
+}
+
+void CircularPlotWidget::resizeEvent(QResizeEvent* event)
+{
+    deleteLabels();
+    createLabels(m_chart->size().toSize());
+    QGraphicsView::resizeEvent(event);
+}
+
+void CircularPlotWidget::wheelEvent(QWheelEvent* event)
+{
+    event->accept();
 }
