@@ -2,5 +2,5 @@
 
 std::vector<MonkeyPart> monkeyParts()
 {
-    return {mainWindowPart()};
+    return {mainWindowPart(), subjectDialogPart()};
 }

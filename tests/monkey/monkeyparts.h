@@ -33,5 +33,9 @@ struct MonkeyPart {
 // removing, closing subject windows, "Keep on top".
 MonkeyPart mainWindowPart();
 
+// A subject's window: the matrix viewer, the circular plot and its options,
+// computing and inspecting measures, closing the plot windows.
+MonkeyPart subjectDialogPart();
+
 // Every part, in the order their checks run.
 std::vector<MonkeyPart> monkeyParts();
