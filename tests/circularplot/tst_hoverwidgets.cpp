@@ -182,6 +182,11 @@ void tst_HoverWidgets::sliderPainting()
     QSlider plain(Qt::Horizontal);
     plain.setRange(1, 3);
     plain.resize(300, 60);
+    MySlider unlabelled;
+    unlabelled.setRange(1, 3);
+    unlabelled.resize(300, 60);
+    QCOMPARE(unlabelled.grab().toImage(), plain.grab().toImage());
+
     MySlider labelled;
     labelled.setMinimum(1);
     labelled.setLabels({"Rest", "Task", "Cue"});
