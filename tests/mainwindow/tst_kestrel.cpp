@@ -4,7 +4,6 @@
 #include "testmanifest.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -113,14 +112,12 @@ QString tst_Kestrel::openedSubject(int row)
 
 void tst_Kestrel::startsEmptyAndOnTop()
 {
-    QCOMPARE(m_window->objectName(), "CKestrel");
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(m_window->findChild<QCheckBox*>("cbox_KeepOnTop")->isChecked());
     QVERIFY(!m_window->findChild<QWidget*>("tab_GroupAnalysis")->isEnabled());
     QVERIFY(!button("pb_RemoveSubject")->isEnabled());
     QVERIFY(!button("pb_RemoveAll")->isEnabled());
     QCOMPARE(table()->model()->rowCount(), 0);
-    QCOMPARE(table()->horizontalHeader()->sectionResizeMode(1), QHeaderView::Stretch);
 }
 
 void tst_Kestrel::failuresAreReportedAndChangeNothing_data()
@@ -179,11 +176,8 @@ void tst_Kestrel::clickSequences_data()
     // Found by the monkey: a focused "View" button selected its row.
     QTest::newRow("View does not select its row") << QStringList{"add", "add", "view 1", "remove"}
                                                   << QStringList{"sub-1", "sub-2"};
-    QTest::newRow("the only subject") << QStringList{"add", "view 0", "select 0", "remove"} << QStringList();
     QTest::newRow("the middle of three closes its window")
         << QStringList{"add", "add", "add", "view 1", "view 2", "select 1", "remove"} << QStringList{"sub-1", "sub-3"};
-    QTest::newRow("the last of three") << QStringList{"add", "add", "add", "select 2", "remove", "add"}
-                                       << QStringList{"sub-1", "sub-2", "sub-4"};
     QTest::newRow("Remove All closes every window")
         << QStringList{"add", "add", "view 0", "view 1", "removeAll", "add"} << QStringList{"sub-3"};
 }
