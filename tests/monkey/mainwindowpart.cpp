@@ -2,6 +2,7 @@
 #include "monkey.h"
 
 #include "mainwindow/kestrel.h"
+#include "study/connectivityobject.h"
 #include "subject/connectivityobjectui.h"
 #include "testmanifest.h"
 
@@ -143,7 +144,8 @@ void selectRowOrNone(Monkey& m)
 }
 
 // Presses a random row's "View": a subject that loads opens a new dialog of
-// its own; one that does not reports the file to blame and opens none.
+// its own; one that does not reports the file to blame, opens none and
+// leaves no connectivity object behind.
 void view(Monkey& m)
 {
     if (m.rows.isEmpty())
@@ -156,6 +158,7 @@ void view(Monkey& m)
     table(m)->scrollTo(table(m)->model()->index(row, 1));
 
     const QList<ConnectivityObjectUI*> before = m.visibleWindows<ConnectivityObjectUI>();
+    const int subjects = m.window()->findChildren<ConnectivityObject*>().size();
     QTest::mouseClick(viewButton, Qt::LeftButton);
     QList<ConnectivityObjectUI*> opened = m.visibleWindows<ConnectivityObjectUI>();
     for (ConnectivityObjectUI* dialog : before)
@@ -163,6 +166,7 @@ void view(Monkey& m)
 
     if (!expected.loads) {
         QVERIFY(opened.isEmpty());
+        QCOMPARE(m.window()->findChildren<ConnectivityObject*>().size(), subjects);
         QCOMPARE(m.errors().size(), 1);
         const QString error = m.errors().takeFirst();
         QVERIFY2(error.startsWith("The subject \"" + expected.studyId + "\" could not be opened.\n\n"

@@ -114,13 +114,11 @@ void tst_StudyManifest::integers_data()
     QTest::newRow("number") << QJsonValue(12) << 12 << "";
     QTest::newRow("digits then letters") << QJsonValue("12abc") << 12 << "";
     QTest::newRow("white space and sign") << QJsonValue(" \t\n-7") << -7 << "";
-    QTest::newRow("plus sign") << QJsonValue("+7") << 7 << "";
     QTest::newRow("stops at a point") << QJsonValue("3.9") << 3 << "";
     QTest::newRow("largest int") << QJsonValue("2147483647") << 2147483647 << "";
     QTest::newRow("smallest int") << QJsonValue("-2147483648") << int(-2147483648LL) << "";
     QTest::newRow("letters first") << QJsonValue("abc") << 0 << "invalid stoi argument";
     QTest::newRow("empty") << QJsonValue("") << 0 << "invalid stoi argument";
-    QTest::newRow("sign only") << QJsonValue("-") << 0 << "invalid stoi argument";
     QTest::newRow("space after sign") << QJsonValue("- 1") << 0 << "invalid stoi argument";
     QTest::newRow("one above the largest") << QJsonValue("2147483648") << 0 << "stoi argument out of range";
     QTest::newRow("one below the smallest") << QJsonValue("-2147483649") << 0 << "stoi argument out of range";
@@ -177,7 +175,6 @@ void tst_StudyManifest::usesProto_data()
     QTest::addColumn<bool>("expected");
 
     QTest::newRow("true") << QJsonValue(true) << true << true;
-    QTest::newRow("false") << QJsonValue(false) << true << false;
     QTest::newRow("1") << QJsonValue(1) << true << true;
     QTest::newRow("0") << QJsonValue(0) << true << false;
     QTest::newRow("\"0\"") << QJsonValue("0") << true << false;
