@@ -174,6 +174,7 @@ void CircularPlotWidget::clearPlot()
     m_edgesByIndex.clear();
     m_edges.clear();
     m_creationOrder.clear();
+    m_edgePens.clear();
     m_treeEdges.clear();
     m_chart->removeAllSeries();
     m_nodes = nullptr;
@@ -285,6 +286,7 @@ void CircularPlotWidget::createEdges()
             }
             m_edgesByIndex.insert(e, edge);
             m_creationOrder.append(edge);
+            m_edgePens.push_back({pen, penValue, pen, penValue});
             ++e;
         }
     }
@@ -445,26 +447,47 @@ bool CircularPlotWidget::isTreeEdge(QSplineSeries* edge) const
 
 void CircularPlotWidget::fadeEdges()
 {
-    PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    // Every ordinary edge of a width shares one faded pen: each is made once,
+    // with its property value, and the same value is written to every edge.
+    struct Faded {
+        QPen source;
+        QPen pen;
+        QVariant value;
+    };
+    std::vector<Faded> variants;
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
-        const QVariant pen = edge->property("pen");
-        edge->setProperty("fadein-pen", pen);
-        const QPen faded = pens.get(pen.value<QPen>(), 0, [](QPen& p) { p.setColor(kFadedColor); });
-        edge->setPen(faded);
-        edge->setProperty("pen", QVariant::fromValue(faded));
+        EdgePens& pens = m_edgePens[std::size_t(i)];
+        edge->setProperty("fadein-pen", pens.penValue);
+        pens.fadein = pens.pen;
+        pens.fadeinValue = pens.penValue;
+        auto found = std::find_if(variants.begin(), variants.end(), [&](const Faded& f) { return f.source == pens.pen; });
+        if (found == variants.end()) {
+            QPen faded = pens.pen;
+            faded.setColor(kFadedColor);
+            variants.push_back({pens.pen, faded, QVariant::fromValue(faded)});
+            found = variants.end() - 1;
+        }
+        edge->setPen(found->pen);
+        edge->setProperty("pen", found->value);
+        pens.pen = found->pen;
+        pens.penValue = found->value;
     }
 }
 
 void CircularPlotWidget::restoreEdges()
 {
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
-        const QVariant pen = edge->property("fadein-pen");
-        edge->setPen(pen.value<QPen>());
-        edge->setProperty("pen", pen);
+        EdgePens& pens = m_edgePens[std::size_t(i)];
+        edge->setPen(pens.fadein);
+        edge->setProperty("pen", pens.fadeinValue);
+        pens.pen = pens.fadein;
+        pens.penValue = pens.fadeinValue;
     }
     if (m_colorizeEdges)
         updateEdgeColors();
@@ -475,24 +498,29 @@ void CircularPlotWidget::updateEdgeColors()
 {
     const char* key = m_colorizeEdges ? "cmap-color" : "default-color";
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
         const QColor color = edge->property(key).value<QColor>();
-        edge->setPen(pens.get(edge->property("pen").value<QPen>(), color.rgba64(), [&](QPen& p) { p.setColor(color); }));
+        edge->setPen(pens.get(m_edgePens[std::size_t(i)].pen, color.rgba64(), [&](QPen& p) { p.setColor(color); }));
     }
 }
 
 void CircularPlotWidget::updateEdgeWidths()
 {
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
+        EdgePens& state = m_edgePens[std::size_t(i)];
         const double width = edgeWidth(edge->property("value").toDouble());
-        const QPen pen = pens.get(edge->property("pen").value<QPen>(), quint64(penWidth(width)),
-            [&](QPen& p) { p.setWidth(penWidth(width)); });
+        const QPen pen = pens.get(state.pen, quint64(penWidth(width)), [&](QPen& p) { p.setWidth(penWidth(width)); });
+        const QVariant penValue = QVariant::fromValue(pen);
         edge->setPen(pen);
-        edge->setProperty("pen", QVariant::fromValue(pen));
+        edge->setProperty("pen", penValue);
         edge->setProperty("pen-width", width);
+        state.pen = pen;
+        state.penValue = penValue;
     }
     if (m_colorizeEdges)
         updateEdgeColors();

@@ -99,6 +99,17 @@ private:
     // since walking tens of thousands of series in value order misses the
     // cache on every one.
     QVector<QtCharts::QSplineSeries*> m_creationOrder;
+    // What each edge's "pen" and "fadein-pen" hold, by creation order, as
+    // pens and as the property values last written. Only this widget writes
+    // those properties; reading them back by name, tens of thousands of times
+    // per hover, cost more than the writes.
+    struct EdgePens {
+        QPen pen;
+        QVariant penValue;
+        QPen fadein;
+        QVariant fadeinValue;
+    };
+    std::vector<EdgePens> m_edgePens;
     QSet<QtCharts::QSplineSeries*> m_treeEdges;
     QVector<MyGraphicsSimpleTextItem*> m_labels;
     QGraphicsSimpleTextItem* m_valueLabel;
