@@ -175,6 +175,7 @@ void CircularPlotWidget::clearPlot()
     m_edges.clear();
     m_creationOrder.clear();
     m_edgePens.clear();
+    m_penSlots.clear();
     m_treeEdges.clear();
     m_chart->removeAllSeries();
     m_nodes = nullptr;
@@ -286,7 +287,8 @@ void CircularPlotWidget::createEdges()
             }
             m_edgesByIndex.insert(e, edge);
             m_creationOrder.append(edge);
-            m_edgePens.push_back({pen, penValue, pen, penValue});
+            const int slot = penSlot(pen);
+            m_edgePens.push_back({slot, slot});
             ++e;
         }
     }
@@ -445,35 +447,44 @@ bool CircularPlotWidget::isTreeEdge(QSplineSeries* edge) const
     return !m_treeEdges.isEmpty() && m_treeEdges.contains(edge);
 }
 
+int CircularPlotWidget::penSlot(const QPen& pen)
+{
+    // Pens derived once and shared are found by their data pointer; a pen
+    // made anew (the faded one of each hover) by its value.
+    for (std::size_t i = 0; i < m_penSlots.size(); ++i)
+        if (m_penSlots[i].pen.data_ptr() == const_cast<QPen&>(pen).data_ptr())
+            return int(i);
+    for (std::size_t i = 0; i < m_penSlots.size(); ++i)
+        if (m_penSlots[i].pen == pen)
+            return int(i);
+    m_penSlots.push_back({pen, QVariant::fromValue(pen)});
+    return int(m_penSlots.size() - 1);
+}
+
 void CircularPlotWidget::fadeEdges()
 {
-    // Every ordinary edge of a width shares one faded pen: each is made once,
-    // with its property value, and the same value is written to every edge.
-    struct Faded {
-        QPen source;
-        QPen pen;
-        QVariant value;
-    };
-    std::vector<Faded> variants;
+    // Every ordinary edge of a width shares one faded pen and one property
+    // value, made once per hover.
+    std::vector<int> fadedSlots;
     for (int i = 0; i < m_creationOrder.size(); ++i) {
         QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
         EdgePens& pens = m_edgePens[std::size_t(i)];
-        edge->setProperty("fadein-pen", pens.penValue);
+        edge->setProperty("fadein-pen", m_penSlots[std::size_t(pens.pen)].value);
         pens.fadein = pens.pen;
-        pens.fadeinValue = pens.penValue;
-        auto found = std::find_if(variants.begin(), variants.end(), [&](const Faded& f) { return f.source == pens.pen; });
-        if (found == variants.end()) {
-            QPen faded = pens.pen;
+        if (std::size_t(pens.pen) >= fadedSlots.size())
+            fadedSlots.resize(m_penSlots.size(), -1);
+        if (fadedSlots[std::size_t(pens.pen)] < 0) {
+            QPen faded = m_penSlots[std::size_t(pens.pen)].pen;
             faded.setColor(kFadedColor);
-            variants.push_back({pens.pen, faded, QVariant::fromValue(faded)});
-            found = variants.end() - 1;
+            const int slot = penSlot(faded);
+            fadedSlots[std::size_t(pens.pen)] = slot;
         }
-        edge->setPen(found->pen);
-        edge->setProperty("pen", found->value);
-        pens.pen = found->pen;
-        pens.penValue = found->value;
+        pens.pen = fadedSlots[std::size_t(pens.pen)];
+        const PenSlot& faded = m_penSlots[std::size_t(pens.pen)];
+        edge->setPen(faded.pen);
+        edge->setProperty("pen", faded.value);
     }
 }
 
@@ -484,10 +495,10 @@ void CircularPlotWidget::restoreEdges()
         if (isTreeEdge(edge))
             continue;
         EdgePens& pens = m_edgePens[std::size_t(i)];
-        edge->setPen(pens.fadein);
-        edge->setProperty("pen", pens.fadeinValue);
+        const PenSlot& fadein = m_penSlots[std::size_t(pens.fadein)];
+        edge->setPen(fadein.pen);
+        edge->setProperty("pen", fadein.value);
         pens.pen = pens.fadein;
-        pens.penValue = pens.fadeinValue;
     }
     if (m_colorizeEdges)
         updateEdgeColors();
@@ -503,7 +514,8 @@ void CircularPlotWidget::updateEdgeColors()
         if (isTreeEdge(edge))
             continue;
         const QColor color = edge->property(key).value<QColor>();
-        edge->setPen(pens.get(m_edgePens[std::size_t(i)].pen, color.rgba64(), [&](QPen& p) { p.setColor(color); }));
+        const QPen& pen = m_penSlots[std::size_t(m_edgePens[std::size_t(i)].pen)].pen;
+        edge->setPen(pens.get(pen, color.rgba64(), [&](QPen& p) { p.setColor(color); }));
     }
 }
 
@@ -514,13 +526,12 @@ void CircularPlotWidget::updateEdgeWidths()
         QSplineSeries* edge = m_creationOrder[i];
         EdgePens& state = m_edgePens[std::size_t(i)];
         const double width = edgeWidth(edge->property("value").toDouble());
-        const QPen pen = pens.get(state.pen, quint64(penWidth(width)), [&](QPen& p) { p.setWidth(penWidth(width)); });
-        const QVariant penValue = QVariant::fromValue(pen);
+        const QPen pen = pens.get(m_penSlots[std::size_t(state.pen)].pen, quint64(penWidth(width)),
+            [&](QPen& p) { p.setWidth(penWidth(width)); });
+        state.pen = penSlot(pen);
         edge->setPen(pen);
-        edge->setProperty("pen", penValue);
+        edge->setProperty("pen", m_penSlots[std::size_t(state.pen)].value);
         edge->setProperty("pen-width", width);
-        state.pen = pen;
-        state.penValue = penValue;
     }
     if (m_colorizeEdges)
         updateEdgeColors();

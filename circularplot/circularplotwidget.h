@@ -100,15 +100,20 @@ private:
     // cache on every one.
     QVector<QtCharts::QSplineSeries*> m_creationOrder;
     // What each edge's "pen" and "fadein-pen" hold, by creation order, as
-    // pens and as the property values last written. Only this widget writes
-    // those properties; reading them back by name, tens of thousands of times
-    // per hover, cost more than the writes.
-    struct EdgePens {
+    // slots of a table of the few distinct pens and their property values.
+    // Only this widget writes those properties; reading them back by name,
+    // and copying a value per edge, tens of thousands of times per hover,
+    // cost more than the writes.
+    struct PenSlot {
         QPen pen;
-        QVariant penValue;
-        QPen fadein;
-        QVariant fadeinValue;
+        QVariant value;
     };
+    struct EdgePens {
+        int pen;
+        int fadein;
+    };
+    int penSlot(const QPen& pen);
+    std::vector<PenSlot> m_penSlots;
     std::vector<EdgePens> m_edgePens;
     QSet<QtCharts::QSplineSeries*> m_treeEdges;
     QVector<MyGraphicsSimpleTextItem*> m_labels;
