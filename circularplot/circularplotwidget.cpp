@@ -7,6 +7,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QGraphicsEllipseItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QMutexLocker>
@@ -590,6 +591,26 @@ void CircularPlotWidget::resizeEvent(QResizeEvent* event)
     deleteLabels();
     createLabels(m_chart->size().toSize());
     QGraphicsView::resizeEvent(event);
+}
+
+void CircularPlotWidget::paintEvent(QPaintEvent* event)
+{
+    // Every paint redraws all the node dots, which antialiased cost more
+    // than the edges' picture. Qt Charts makes the dots lazily and anew when
+    // their size changes, so each paint makes sure they draw from a cache.
+    if (m_nodes) {
+        QList<QGraphicsItem*> pending = m_chart->childItems();
+        while (!pending.isEmpty()) {
+            QGraphicsItem* item = pending.takeLast();
+            if (item->type() == QGraphicsEllipseItem::Type) {
+                if (item->cacheMode() == QGraphicsItem::NoCache)
+                    item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+            } else if (item != m_edgeLayer && item->type() != MyGraphicsSimpleTextItem::Type) {
+                pending.append(item->childItems());
+            }
+        }
+    }
+    QGraphicsView::paintEvent(event);
 }
 
 void CircularPlotWidget::wheelEvent(QWheelEvent* event)
