@@ -7,6 +7,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QGraphicsEllipseItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QMutexLocker>
@@ -174,6 +175,8 @@ void CircularPlotWidget::clearPlot()
     m_edgesByIndex.clear();
     m_edges.clear();
     m_creationOrder.clear();
+    m_edgePens.clear();
+    m_penSlots.clear();
     m_treeEdges.clear();
     m_chart->removeAllSeries();
     m_nodes = nullptr;
@@ -285,6 +288,8 @@ void CircularPlotWidget::createEdges()
             }
             m_edgesByIndex.insert(e, edge);
             m_creationOrder.append(edge);
+            const int slot = penSlot(pen);
+            m_edgePens.push_back({slot, slot});
             ++e;
         }
     }
@@ -443,28 +448,58 @@ bool CircularPlotWidget::isTreeEdge(QSplineSeries* edge) const
     return !m_treeEdges.isEmpty() && m_treeEdges.contains(edge);
 }
 
+int CircularPlotWidget::penSlot(const QPen& pen)
+{
+    // Pens derived once and shared are found by their data pointer; a pen
+    // made anew (the faded one of each hover) by its value.
+    for (std::size_t i = 0; i < m_penSlots.size(); ++i)
+        if (m_penSlots[i].pen.data_ptr() == const_cast<QPen&>(pen).data_ptr())
+            return int(i);
+    for (std::size_t i = 0; i < m_penSlots.size(); ++i)
+        if (m_penSlots[i].pen == pen)
+            return int(i);
+    m_penSlots.push_back({pen, QVariant::fromValue(pen)});
+    return int(m_penSlots.size() - 1);
+}
+
 void CircularPlotWidget::fadeEdges()
 {
-    PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    // Every ordinary edge of a width shares one faded pen and one property
+    // value, made once per hover.
+    std::vector<int> fadedSlots;
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
-        const QVariant pen = edge->property("pen");
-        edge->setProperty("fadein-pen", pen);
-        const QPen faded = pens.get(pen.value<QPen>(), 0, [](QPen& p) { p.setColor(kFadedColor); });
-        edge->setPen(faded);
-        edge->setProperty("pen", QVariant::fromValue(faded));
+        EdgePens& pens = m_edgePens[std::size_t(i)];
+        edge->setProperty("fadein-pen", m_penSlots[std::size_t(pens.pen)].value);
+        pens.fadein = pens.pen;
+        if (std::size_t(pens.pen) >= fadedSlots.size())
+            fadedSlots.resize(m_penSlots.size(), -1);
+        if (fadedSlots[std::size_t(pens.pen)] < 0) {
+            QPen faded = m_penSlots[std::size_t(pens.pen)].pen;
+            faded.setColor(kFadedColor);
+            const int slot = penSlot(faded);
+            fadedSlots[std::size_t(pens.pen)] = slot;
+        }
+        pens.pen = fadedSlots[std::size_t(pens.pen)];
+        const PenSlot& faded = m_penSlots[std::size_t(pens.pen)];
+        edge->setPen(faded.pen);
+        edge->setProperty("pen", faded.value);
     }
 }
 
 void CircularPlotWidget::restoreEdges()
 {
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
-        const QVariant pen = edge->property("fadein-pen");
-        edge->setPen(pen.value<QPen>());
-        edge->setProperty("pen", pen);
+        EdgePens& pens = m_edgePens[std::size_t(i)];
+        const PenSlot& fadein = m_penSlots[std::size_t(pens.fadein)];
+        edge->setPen(fadein.pen);
+        edge->setProperty("pen", fadein.value);
+        pens.pen = pens.fadein;
     }
     if (m_colorizeEdges)
         updateEdgeColors();
@@ -475,23 +510,28 @@ void CircularPlotWidget::updateEdgeColors()
 {
     const char* key = m_colorizeEdges ? "cmap-color" : "default-color";
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
         if (isTreeEdge(edge))
             continue;
         const QColor color = edge->property(key).value<QColor>();
-        edge->setPen(pens.get(edge->property("pen").value<QPen>(), color.rgba64(), [&](QPen& p) { p.setColor(color); }));
+        const QPen& pen = m_penSlots[std::size_t(m_edgePens[std::size_t(i)].pen)].pen;
+        edge->setPen(pens.get(pen, color.rgba64(), [&](QPen& p) { p.setColor(color); }));
     }
 }
 
 void CircularPlotWidget::updateEdgeWidths()
 {
     PenVariants pens;
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (int i = 0; i < m_creationOrder.size(); ++i) {
+        QSplineSeries* edge = m_creationOrder[i];
+        EdgePens& state = m_edgePens[std::size_t(i)];
         const double width = edgeWidth(edge->property("value").toDouble());
-        const QPen pen = pens.get(edge->property("pen").value<QPen>(), quint64(penWidth(width)),
+        const QPen pen = pens.get(m_penSlots[std::size_t(state.pen)].pen, quint64(penWidth(width)),
             [&](QPen& p) { p.setWidth(penWidth(width)); });
+        state.pen = penSlot(pen);
         edge->setPen(pen);
-        edge->setProperty("pen", QVariant::fromValue(pen));
+        edge->setProperty("pen", m_penSlots[std::size_t(state.pen)].value);
         edge->setProperty("pen-width", width);
     }
     if (m_colorizeEdges)
@@ -551,6 +591,26 @@ void CircularPlotWidget::resizeEvent(QResizeEvent* event)
     deleteLabels();
     createLabels(m_chart->size().toSize());
     QGraphicsView::resizeEvent(event);
+}
+
+void CircularPlotWidget::paintEvent(QPaintEvent* event)
+{
+    // Every paint redraws all the node dots, which antialiased cost more
+    // than the edges' picture. Qt Charts makes the dots lazily and anew when
+    // their size changes, so each paint makes sure they draw from a cache.
+    if (m_nodes) {
+        QList<QGraphicsItem*> pending = m_chart->childItems();
+        while (!pending.isEmpty()) {
+            QGraphicsItem* item = pending.takeLast();
+            if (item->type() == QGraphicsEllipseItem::Type) {
+                if (item->cacheMode() == QGraphicsItem::NoCache)
+                    item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+            } else if (item != m_edgeLayer && item->type() != MyGraphicsSimpleTextItem::Type) {
+                pending.append(item->childItems());
+            }
+        }
+    }
+    QGraphicsView::paintEvent(event);
 }
 
 void CircularPlotWidget::wheelEvent(QWheelEvent* event)

@@ -73,6 +73,7 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -99,6 +100,22 @@ private:
     // since walking tens of thousands of series in value order misses the
     // cache on every one.
     QVector<QtCharts::QSplineSeries*> m_creationOrder;
+    // What each edge's "pen" and "fadein-pen" hold, by creation order, as
+    // slots of a table of the few distinct pens and their property values.
+    // Only this widget writes those properties; reading them back by name,
+    // and copying a value per edge, tens of thousands of times per hover,
+    // cost more than the writes.
+    struct PenSlot {
+        QPen pen;
+        QVariant value;
+    };
+    struct EdgePens {
+        int pen;
+        int fadein;
+    };
+    int penSlot(const QPen& pen);
+    std::vector<PenSlot> m_penSlots;
+    std::vector<EdgePens> m_edgePens;
     QSet<QtCharts::QSplineSeries*> m_treeEdges;
     QVector<MyGraphicsSimpleTextItem*> m_labels;
     QGraphicsSimpleTextItem* m_valueLabel;

@@ -454,6 +454,10 @@ void tst_CircularPlotWidget::colouringSurvivesThicknessAndPosition()
     QSplineSeries* target = edgeBetween(*m_widget, 0, 1);
     moveTo(pointOn(*m_widget, target));
     QCOMPARE(target->pen().color(), QColor(Qt::blue));
+    // Fading keeps the pen of the current thickness, not the plotted one.
+    for (QSplineSeries* edge : m_widget->edgeList())
+        if (edge != target)
+            QCOMPARE(edge->property("fadein-pen").value<QPen>().width(), 3);
     moveTo(QPoint(1, 1));
     expectColourMap(3);
 
