@@ -14,7 +14,7 @@ using namespace QtCharts;
 
 namespace {
 
-struct EdgeSpec {
+struct SampleEdge {
     QPointF from;
     QPointF control;
     QPointF to;
@@ -26,7 +26,7 @@ struct EdgeSpec {
 // so that Qt Charts draws them, or handed to an edge layer.
 class Scene {
 public:
-    Scene(const QVector<EdgeSpec>& specs, bool drawnByQt)
+    Scene(const QVector<SampleEdge>& samples, bool drawnByQt)
         : chart(new QChart)
         , nodes(new QScatterSeries)
     {
@@ -57,10 +57,10 @@ public:
         nodes->attachAxis(y);
         chart->setPlotArea(QRectF(0, 0, 640, 640));
 
-        for (const EdgeSpec& spec : specs) {
+        for (const SampleEdge& sample : samples) {
             auto* edge = new QSplineSeries;
-            edge->replace(QVector<QPointF>{spec.from, spec.control, spec.to});
-            edge->setPen(spec.pen);
+            edge->replace(QVector<QPointF>{sample.from, sample.control, sample.to});
+            edge->setPen(sample.pen);
             edges.append(edge);
             if (drawnByQt) {
                 chart->addSeries(edge);
@@ -96,18 +96,18 @@ public:
 };
 
 // Spokes and chords of the plot's circle, bowed towards (320, 330).
-QVector<EdgeSpec> sampleEdges(const QVector<QPen>& pens)
+QVector<SampleEdge> sampleEdges(const QVector<QPen>& pens)
 {
-    QVector<EdgeSpec> specs;
+    QVector<SampleEdge> samples;
     for (int k = 0; k < pens.size(); ++k) {
         const double a = 0.37 + 1.3 * k;
         const double b = a + 2.4 + 0.2 * k;
         const QPointF from(320 + 213.33 * std::cos(a), 320 + 213.33 * std::sin(a));
         const QPointF to(320 + 213.33 * std::cos(b), 320 + 213.33 * std::sin(b));
         const QPointF middle = (from + to) / 2.0;
-        specs.append({from, QPointF((middle.x() + 320) / 2, (middle.y() + 330) / 2), to, pens[k]});
+        samples.append({from, QPointF((middle.x() + 320) / 2, (middle.y() + 330) / 2), to, pens[k]});
     }
-    return specs;
+    return samples;
 }
 
 QPen pen(const QColor& color, int width)
@@ -217,9 +217,9 @@ void tst_CircularPlotEdgeLayer::topMostVisibleEdgeIsHit()
 {
     const QColor translucent(0, 0, 0, 30);
     // Two edges along the same curve: the later one is drawn on top.
-    QVector<EdgeSpec> specs = sampleEdges({pen(translucent, 1), pen(translucent, 0)});
-    specs.append(specs.first());
-    Scene byLayer(specs, false);
+    QVector<SampleEdge> samples = sampleEdges({pen(translucent, 1), pen(translucent, 0)});
+    samples.append(samples.first());
+    Scene byLayer(samples, false);
     EdgeLayer* layer = byLayer.layer;
     const QPointF onFirst = layer->curvePoint(0, 0.5);
 
