@@ -93,7 +93,7 @@ void EdgeLayer::refresh()
 {
     ++m_generation;
     m_pictures.erase(std::remove_if(m_pictures.begin(), m_pictures.end(),
-                         [this](const Picture& p) { return p.generation != m_generation; }),
+                         [this](const Picture& p) { return p.key.generation != m_generation; }),
         m_pictures.end());
     update();
 }
@@ -308,14 +308,10 @@ bool EdgeLayer::renderBoth(const QPointF& offset, qreal ratio, bool antialiased,
         }
     }
     Picture picture;
-    picture.generation = m_generation;
-    picture.visibility = visibility;
-    picture.offset = offset;
-    picture.ratio = ratio;
-    picture.antialiased = antialiased;
+    picture.key = {false, m_generation, visibility, offset, ratio, antialiased};
     picture.image = std::move(normal);
     store(picture);
-    picture.faded = true;
+    picture.key.faded = true;
     picture.image = std::move(faded);
     store(std::move(picture));
     return true;
@@ -337,10 +333,10 @@ EdgeLayer::Picture* EdgeLayer::store(Picture picture)
 const EdgeLayer::Picture* EdgeLayer::picture(bool faded, const QPointF& offset, qreal ratio, bool antialiased)
 {
     const quint64 visibility = visibilitySignature();
+    const PictureKey key{faded, m_generation, visibility, offset, ratio, antialiased};
     auto find = [&]() -> Picture* {
         for (Picture& p : m_pictures) {
-            if (p.faded == faded && p.generation == m_generation && p.visibility == visibility && p.offset == offset
-                && p.ratio == ratio && p.antialiased == antialiased) {
+            if (p.key == key) {
                 p.lastUse = ++m_useClock;
                 return &p;
             }
@@ -353,12 +349,7 @@ const EdgeLayer::Picture* EdgeLayer::picture(bool faded, const QPointF& offset, 
         return find();
 
     Picture picture;
-    picture.faded = faded;
-    picture.generation = m_generation;
-    picture.visibility = visibility;
-    picture.offset = offset;
-    picture.ratio = ratio;
-    picture.antialiased = antialiased;
+    picture.key = key;
     picture.image = QImage(m_rect.size().toSize() * ratio + QSize(2, 2), QImage::Format_ARGB32_Premultiplied);
     picture.image.setDevicePixelRatio(ratio);
     picture.image.fill(Qt::transparent);

@@ -79,13 +79,23 @@ private:
     struct Curve {
         QPointF p0, c1, c2, p1, c3, c4, p2;
     };
-    struct Picture {
+    // What a picture was drawn for; a picture is reused only for the same key.
+    struct PictureKey {
         bool faded = false;
         quint64 generation = 0;
         quint64 visibility = 0;
         QPointF offset;
         qreal ratio = 1.0;
         bool antialiased = true;
+
+        bool operator==(const PictureKey& other) const
+        {
+            return faded == other.faded && generation == other.generation && visibility == other.visibility
+                && offset == other.offset && ratio == other.ratio && antialiased == other.antialiased;
+        }
+    };
+    struct Picture {
+        PictureKey key;
         QImage image;
         quint64 lastUse = 0;
     };
