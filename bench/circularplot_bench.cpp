@@ -15,7 +15,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
+#include "widgetbenchmarks.h"
+
 
 #include <functional>
 #include <map>
@@ -60,13 +61,6 @@ QVariant positionData()
     hash.insert(QStringLiteral("slice"), 0);
     hash.insert(QStringLiteral("mst"), QVariant::fromValue(std::vector<int>()));
     return hash;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
 }
 
 // One shown plot widget for the whole run, like the window's.
@@ -257,13 +251,5 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    registerBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
-    delete &widget();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, registerBenchmarks, [] { delete &widget(); });
 }

@@ -16,6 +16,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "widgetbenchmarks.h"
+
 #include <iostream>
 #include <memory>
 #include <random>
@@ -121,16 +123,10 @@ void openLinePlot(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RegisterBenchmark("compute_all_measures/264", computeAllMeasures)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("open_line_plot/264", openLinePlot)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, [] {
+        benchmark::RegisterBenchmark("compute_all_measures/264", computeAllMeasures)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark("open_line_plot/264", openLinePlot)->Unit(benchmark::kMillisecond)->UseRealTime();
+    });
 }

@@ -11,13 +11,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "widgetbenchmarks.h"
+
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPushButton>
 #include <QTableWidget>
 
-#include <sys/resource.h>
 
 #include <iostream>
 #include <memory>
@@ -91,9 +92,7 @@ ViewMatrix* openViewer(ConnectivityObjectUI& dialog)
 
 void recordPeakMemory(benchmark::State& state)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_mb"] = double(usage.ru_maxrss) / 1024.0;
+    state.counters["peak_mb"] = peakMegabytes();
 }
 
 void open(benchmark::State& state, int nodes, double targetMs)
@@ -157,14 +156,8 @@ void quietDebug(QtMsgType type, const QMessageLogContext&, const QString& messag
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    qInstallMessageHandler(quietDebug);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    registerBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, [] {
+        qInstallMessageHandler(quietDebug);
+        registerBenchmarks();
+    });
 }
