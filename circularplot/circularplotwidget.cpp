@@ -47,11 +47,13 @@ int penWidth(double width)
     return int(std::min(width, kMaximumPenWidth));
 }
 
+} // namespace
+
 // Most edges carry one of a handful of distinct pens. Deriving each variant
 // once and sharing it spares a pen allocation per edge and turns Qt's pen
 // comparisons into pointer checks, which keeps a hover over tens of thousands
 // of edges fast.
-class PenVariants {
+class CircularPlotWidget::PenVariants {
 public:
     template <typename Change>
     QPen get(const QPen& source, quint64 key, Change change)
@@ -76,8 +78,6 @@ private:
     };
     std::vector<Variant> m_variants;
 };
-
-} // namespace
 
 CircularPlotWidget::CircularPlotWidget(QWidget* parent)
     : QGraphicsView(parent)
@@ -123,7 +123,7 @@ CircularPlotWidget::CircularPlotWidget(QWidget* parent)
 CircularPlotWidget::~CircularPlotWidget()
 {
     m_edgeLayer->clearEdges();
-    qDeleteAll(m_creationOrder);
+    qDeleteAll(m_edges);
 }
 
 void CircularPlotWidget::setNodeNames(const QStringList& names)
@@ -169,12 +169,10 @@ void CircularPlotWidget::clearPlot()
     m_valueLabel->hide();
     m_edgeLayer->clearEdges();
     m_edgeLayer->setReferenceSeries(nullptr);
-    // The edges are not in the chart and have no parent: delete them here,
-    // in creation order.
-    qDeleteAll(m_creationOrder);
+    // The edges are not in the chart and have no parent: delete them here.
+    qDeleteAll(m_edges);
     m_edgesByIndex.clear();
     m_edges.clear();
-    m_creationOrder.clear();
     m_edgePens.clear();
     m_penSlots.clear();
     m_treeEdges.clear();
@@ -207,7 +205,9 @@ void CircularPlotWidget::setData(const Eigen::MatrixXf& matrix)
     createEdges();
     if (m_colorizeEdges)
         updateEdgeColors();
-    for (QSplineSeries* edge : qAsConst(m_creationOrder))
+    // sender() searches this widget's connections newest first: the
+    // strongest edges, drawn on top, are found at once.
+    for (QSplineSeries* edge : qAsConst(m_edges))
         connect(edge, &QSplineSeries::hovered, this, &CircularPlotWidget::highlightEdge);
 
     m_nodes = new QScatterSeries;
@@ -248,65 +248,26 @@ double CircularPlotWidget::edgeWidth(double value) const
 
 void CircularPlotWidget::createEdges()
 {
+    // Weakest first, so stronger connections are drawn over weaker ones; NaN
+    // weights last and equal values by index, so the order is always defined.
+    // The series are created in that order, so every loop over the edges
+    // walks them in the order they lie in memory.
+    struct Pending {
+        double value;
+        int index;
+        int from;
+        int to;
+    };
+    std::vector<Pending> pending;
     const int n = int(m_nodeCount);
-    int e = 0;
-    PenVariants pens;
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j) {
             const double w = double(m_weights(i, j));
-            if (w == 0.0)
-                continue;
-            const bool tree = m_hasTree && i < m_tree.rows() && j < m_tree.cols() && m_tree(i, j) != 0;
-            const double width = edgeWidth(w);
-            const QPen pen = pens.get(tree ? m_treePen : m_defaultPen, quint64(penWidth(width)),
-                [&](QPen& p) { p.setWidth(penWidth(width)); });
-
-            const QPointF from = m_positions[j];
-            const QPointF to = m_positions[i];
-            const QPointF middle((from.x() + to.x()) / 2.0, (from.y() + to.y()) / 2.0);
-            const QPointF control((middle.x() + kCentre) / 2.0, (middle.y() + kBowTargetY) / 2.0);
-
-            auto* edge = new QSplineSeries;
-            edge->replace(QVector<QPointF>{from, control, to});
-            edge->setPen(pen);
-            // Dynamic properties are looked up by comparing names in the order
-            // they were set: the ones every hover reads come first.
-            const QVariant penValue = QVariant::fromValue(pen);
-            edge->setProperty("pen", penValue);
-            edge->setProperty("fadein-pen", penValue);
-            edge->setProperty("value", w);
-            edge->setProperty("emitting-from", j);
-            edge->setProperty("emitting-to", i);
-            edge->setProperty("pen-width", width);
-            edge->setProperty("cmap-color", jetColor(w));
-            edge->setProperty("default-color", m_defaultColor);
-            edge->setProperty("original-pen", penValue);
-            edge->setProperty("index", e);
-            if (tree) {
-                edge->setProperty("mst_sig", true);
-                m_treeEdges.insert(edge);
-            }
-            m_edgesByIndex.insert(e, edge);
-            m_creationOrder.append(edge);
-            const int slot = penSlot(pen);
-            m_edgePens.push_back({slot, slot});
-            ++e;
+            if (w != 0.0)
+                pending.push_back({w, int(pending.size()), j, i});
         }
     }
-    if (e == 0)
-        return;
-
-    // Weakest first, so stronger connections are drawn over weaker ones; NaN
-    // weights last and equal values by index, so the order is always defined.
-    struct Key {
-        double value;
-        int index;
-    };
-    std::vector<Key> keys;
-    keys.reserve(std::size_t(e));
-    for (int index = 0; index < e; ++index)
-        keys.push_back({m_edgesByIndex.value(index)->property("value").toDouble(), index});
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    std::sort(pending.begin(), pending.end(), [](const Pending& a, const Pending& b) {
         const bool aNan = std::isnan(a.value);
         const bool bNan = std::isnan(b.value);
         if (aNan != bNan)
@@ -315,9 +276,50 @@ void CircularPlotWidget::createEdges()
             return a.value < b.value;
         return a.index < b.index;
     });
-    m_edges.reserve(e);
-    for (const Key& key : keys)
-        m_edges.append(m_edgesByIndex.value(key.index));
+
+    m_edges.reserve(int(pending.size()));
+    m_edgePens.reserve(pending.size());
+    PenVariants pens;
+    for (const Pending& edgeData : pending)
+        createEdge(edgeData.from, edgeData.to, edgeData.value, edgeData.index, pens);
+}
+
+void CircularPlotWidget::createEdge(int from, int to, double w, int index, PenVariants& pens)
+{
+    const bool tree = m_hasTree && to < m_tree.rows() && from < m_tree.cols() && m_tree(to, from) != 0;
+    const double width = edgeWidth(w);
+    const QPen pen = pens.get(tree ? m_treePen : m_defaultPen, quint64(penWidth(width)),
+        [&](QPen& p) { p.setWidth(penWidth(width)); });
+
+    const QPointF start = m_positions[from];
+    const QPointF end = m_positions[to];
+    const QPointF middle((start.x() + end.x()) / 2.0, (start.y() + end.y()) / 2.0);
+    const QPointF control((middle.x() + kCentre) / 2.0, (middle.y() + kBowTargetY) / 2.0);
+
+    auto* edge = new QSplineSeries;
+    edge->replace(QVector<QPointF>{start, control, end});
+    edge->setPen(pen);
+    // Dynamic properties are looked up by comparing names in the order they
+    // were set: the ones every hover reads come first.
+    const QVariant penValue = QVariant::fromValue(pen);
+    edge->setProperty("pen", penValue);
+    edge->setProperty("fadein-pen", penValue);
+    edge->setProperty("value", w);
+    edge->setProperty("emitting-from", from);
+    edge->setProperty("emitting-to", to);
+    edge->setProperty("pen-width", width);
+    edge->setProperty("cmap-color", jetColor(w));
+    edge->setProperty("default-color", m_defaultColor);
+    edge->setProperty("original-pen", penValue);
+    edge->setProperty("index", index);
+    if (tree) {
+        edge->setProperty("mst_sig", true);
+        m_treeEdges.insert(edge);
+    }
+    m_edgesByIndex.insert(index, edge);
+    m_edges.append(edge);
+    const int slot = penSlot(pen);
+    m_edgePens.push_back({slot, slot});
 }
 
 void CircularPlotWidget::deleteLabels()
@@ -379,7 +381,7 @@ void CircularPlotWidget::createLabels(const QSize& chartSize)
 
 void CircularPlotWidget::filterDisplayRange(double lower, double upper)
 {
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (QSplineSeries* edge : qAsConst(m_edges)) {
         const double value = edge->property("value").toDouble();
         const bool inside = lower < value && value < upper;
         edge->setVisible(inside);
@@ -465,15 +467,19 @@ int CircularPlotWidget::penSlot(const QPen& pen)
 void CircularPlotWidget::fadeEdges()
 {
     // Every ordinary edge of a width shares one faded pen and one property
-    // value, made once per hover.
+    // value, made once per hover. After a restore "fadein-pen" already holds
+    // the pen, and Qt drops a write of an equal value without a change
+    // event, so the write is skipped: it would cost a name lookup per edge.
     std::vector<int> fadedSlots;
-    for (int i = 0; i < m_creationOrder.size(); ++i) {
-        QSplineSeries* edge = m_creationOrder[i];
+    for (int i = 0; i < m_edges.size(); ++i) {
+        QSplineSeries* edge = m_edges[i];
         if (isTreeEdge(edge))
             continue;
         EdgePens& pens = m_edgePens[std::size_t(i)];
-        edge->setProperty("fadein-pen", m_penSlots[std::size_t(pens.pen)].value);
-        pens.fadein = pens.pen;
+        if (pens.fadein != pens.pen) {
+            edge->setProperty("fadein-pen", m_penSlots[std::size_t(pens.pen)].value);
+            pens.fadein = pens.pen;
+        }
         if (std::size_t(pens.pen) >= fadedSlots.size())
             fadedSlots.resize(m_penSlots.size(), -1);
         if (fadedSlots[std::size_t(pens.pen)] < 0) {
@@ -491,8 +497,8 @@ void CircularPlotWidget::fadeEdges()
 
 void CircularPlotWidget::restoreEdges()
 {
-    for (int i = 0; i < m_creationOrder.size(); ++i) {
-        QSplineSeries* edge = m_creationOrder[i];
+    for (int i = 0; i < m_edges.size(); ++i) {
+        QSplineSeries* edge = m_edges[i];
         if (isTreeEdge(edge))
             continue;
         EdgePens& pens = m_edgePens[std::size_t(i)];
@@ -510,8 +516,8 @@ void CircularPlotWidget::updateEdgeColors()
 {
     const char* key = m_colorizeEdges ? "cmap-color" : "default-color";
     PenVariants pens;
-    for (int i = 0; i < m_creationOrder.size(); ++i) {
-        QSplineSeries* edge = m_creationOrder[i];
+    for (int i = 0; i < m_edges.size(); ++i) {
+        QSplineSeries* edge = m_edges[i];
         if (isTreeEdge(edge))
             continue;
         const QColor color = edge->property(key).value<QColor>();
@@ -523,8 +529,8 @@ void CircularPlotWidget::updateEdgeColors()
 void CircularPlotWidget::updateEdgeWidths()
 {
     PenVariants pens;
-    for (int i = 0; i < m_creationOrder.size(); ++i) {
-        QSplineSeries* edge = m_creationOrder[i];
+    for (int i = 0; i < m_edges.size(); ++i) {
+        QSplineSeries* edge = m_edges[i];
         EdgePens& state = m_edgePens[std::size_t(i)];
         const double width = edgeWidth(edge->property("value").toDouble());
         const QPen pen = pens.get(m_penSlots[std::size_t(state.pen)].pen, quint64(penWidth(width)),
@@ -544,7 +550,7 @@ void CircularPlotWidget::hoveringLabel(bool state)
     if (!label)
         return;
     const int node = label->property("index").toInt();
-    for (QSplineSeries* edge : qAsConst(m_creationOrder)) {
+    for (QSplineSeries* edge : qAsConst(m_edges)) {
         const bool filtered = edge->property("filtered-out").toBool();
         if (state) {
             if (!filtered && edge->property("emitting-from").toInt() != node

@@ -77,11 +77,14 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    class PenVariants;
+
     void clearPlot();
     void setData(const Eigen::MatrixXf& matrix);
     void createLabels(const QSize& chartSize);
     void deleteLabels();
     void createEdges();
+    void createEdge(int from, int to, double w, int index, PenVariants& pens);
     void setAxes();
     bool isTreeEdge(QtCharts::QSplineSeries* edge) const;
     void fadeEdges();
@@ -94,13 +97,9 @@ private:
     QtCharts::QChart* m_chart;
     QtCharts::QScatterSeries* m_nodes = nullptr;
     QHash<int, QtCharts::QSplineSeries*> m_edgesByIndex;
+    // Weakest first; also the order the series were created in.
     QList<QtCharts::QSplineSeries*> m_edges;
-    // The edges in the order they were created, which is the order they lie
-    // in memory: loops that treat each edge on its own run over this list,
-    // since walking tens of thousands of series in value order misses the
-    // cache on every one.
-    QVector<QtCharts::QSplineSeries*> m_creationOrder;
-    // What each edge's "pen" and "fadein-pen" hold, by creation order, as
+    // What each edge's "pen" and "fadein-pen" hold, in the order of m_edges, as
     // slots of a table of the few distinct pens and their property values.
     // Only this widget writes those properties; reading them back by name,
     // and copying a value per edge, tens of thousands of times per hover,
