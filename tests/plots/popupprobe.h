@@ -6,27 +6,24 @@
 
 #include <functional>
 
-// Looks at the pop-up menu a modal exec() is showing, then closes it, so a
-// test can check a context menu without a user. Arm it before the event that
+// Looks at the pop-up menu a modal exec() shows, then closes it, so that a
+// test can check a context menu without a user. Armed before the event that
 // opens the menu.
 class PopupProbe {
 public:
     explicit PopupProbe(std::function<void(QMenu*)> inspect = {})
-        : m_inspect(std::move(inspect))
     {
-        QTimer::singleShot(0, [this] {
+        QTimer::singleShot(0, [this, inspect] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 m_seen = true;
-                if (m_inspect)
-                    m_inspect(menu);
+                if (inspect)
+                    inspect(menu);
                 menu->close();
             }
         });
     }
-
     bool sawMenu() const { return m_seen; }
 
 private:
-    std::function<void(QMenu*)> m_inspect;
     bool m_seen = false;
 };
