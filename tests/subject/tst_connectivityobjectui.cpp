@@ -63,12 +63,6 @@ private slots:
         child<QDoubleSpinBox>("sBox_CircPlot_ThicknessMultiplier")->setValue(2.5);
         child<QDoubleSpinBox>("dsBox_CircPlot_EdgesThickness")->setValue(3.5);
         QVERIFY(dialog()->findChildren<CircularPlot*>().isEmpty());
-
-        // Nor does a dialog without a subject draw a plot.
-        ConnectivityObjectUI orphan(nullptr);
-        orphan.show();
-        QTest::mouseClick(orphan.findChild<QPushButton*>("pb_CircularPlotConnMtx"), Qt::LeftButton);
-        QVERIFY(orphan.findChildren<CircularPlot*>().isEmpty());
     }
 
     void closingDeletesTheDialogAndItsWindows()
