@@ -8,7 +8,7 @@ namespace {
 
 using S = QxtSpanSlider;
 
-// Tells where the style puts a handle, so that tests press it like a user.
+// Tells where a handle is, so that tests press it like a user.
 class SpanSlider : public QxtSpanSlider {
 public:
     using QxtSpanSlider::QxtSpanSlider;
@@ -38,10 +38,10 @@ public:
 };
 
 // Through the window, for the button state and implicit grab of a real drag.
-void mouse(QTest::MouseAction action, SpanSlider* slider, QPoint pos)
+void mouse(QTest::MouseAction action, QWidget* widget, QPoint pos)
 {
-    QTest::mouseEvent(action, slider->window()->windowHandle(), Qt::LeftButton, {},
-                      slider->mapTo(slider->window(), pos));
+    QWidget* window = widget->window();
+    QTest::mouseEvent(action, window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, pos));
 }
 
 } // namespace
@@ -59,36 +59,33 @@ private slots:
 
 void tst_QxtSpanSlider::setters_data()
 {
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("setter");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("second");
+    QTest::addColumn<QString>("call"); // on a 0 ... 10 slider with the span 0 0
     QTest::addColumn<QString>("result"); // the span, then the value signals in order
 
-    QTest::newRow("reversed span is ordered") << "0 0" << "setSpan" << 8 << 3 << "3 8: lower 3, upper 8, span 3 8";
-    QTest::newRow("span clamped onto the current one") << "0 10" << "setSpan" << -1 << 11 << "0 10: ";
-    QTest::newRow("lower above upper") << "3 8" << "setLowerValue" << 9 << 0 << "8 9: lower 8, upper 9, span 8 9";
-    QTest::newRow("upper is clamped") << "3 8" << "setUpperValue" << 99 << 0 << "3 10: upper 10, span 3 10";
-    QTest::newRow("range below the span") << "3 8" << "setRange" << -5 << 1 << "1 1: lower 1, upper 1, span 1 1";
+    QTest::newRow("reversed span is ordered") << "setSpan 8 3" << "3 8: lower 3, upper 8, span 3 8";
+    QTest::newRow("span is clamped") << "setSpan -5 20" << "0 10: upper 10, span 0 10";
+    QTest::newRow("span clamped onto the current one") << "setSpan -1 0" << "0 0: ";
+    QTest::newRow("lower value above the upper is reordered") << "setLowerValue 5" << "0 5: upper 5, span 0 5";
+    QTest::newRow("upper is clamped") << "setUpperValue 99" << "0 10: upper 10, span 0 10";
+    QTest::newRow("range above the span") << "setRange 2 5" << "2 2: lower 2, upper 2, span 2 2";
 }
 
 void tst_QxtSpanSlider::setters()
 {
-    QFETCH(QString, start);
-    QFETCH(QString, setter);
-    QFETCH(int, first);
-    QFETCH(int, second);
+    QFETCH(QString, call);
 
-    SpanSlider slider;
-    slider.showWith(S::FreeMovement, start);
     QStringList log;
-    connect(&slider, &S::lowerValueChanged, [&](int v) { log << QString("lower %1").arg(v); });
-    connect(&slider, &S::upperValueChanged, [&](int v) { log << QString("upper %1").arg(v); });
-    connect(&slider, &S::spanChanged, [&](int l, int u) { log << QString("span %1 %2").arg(l).arg(u); });
-    if (setter.endsWith("Value"))
-        QMetaObject::invokeMethod(&slider, qPrintable(setter), Q_ARG(int, first));
+    SpanSlider slider;
+    slider.showWith(S::FreeMovement, "0 0");
+    connect(&slider, &S::lowerValueChanged, &slider, [&](int v) { log << QString("lower %1").arg(v); });
+    connect(&slider, &S::upperValueChanged, &slider, [&](int v) { log << QString("upper %1").arg(v); });
+    connect(&slider, &S::spanChanged, &slider, [&](int l, int u) { log << QString("span %1 %2").arg(l).arg(u); });
+    const QStringList words = call.split(' ');
+    if (words.size() == 2)
+        QMetaObject::invokeMethod(&slider, qPrintable(words[0]), Q_ARG(int, words[1].toInt()));
     else
-        QMetaObject::invokeMethod(&slider, qPrintable(setter), Q_ARG(int, first), Q_ARG(int, second));
+        QMetaObject::invokeMethod(&slider, qPrintable(words[0]), Q_ARG(int, words[1].toInt()),
+                                  Q_ARG(int, words[2].toInt()));
 
     QTEST(QString(slider.span() + ": " + log.join(", ")), "result");
 }
@@ -106,7 +103,6 @@ void tst_QxtSpanSlider::userMoves_data()
                         const char* span, S::SpanHandle pressed = S::NoHandle, const char* options = "") {
         QTest::newRow(name) << mode << QString(options) << QString(start) << QString(input) << pressed << QString(span);
     };
-    // Left/Right move the main (at first the lower) handle of a horizontal slider.
     row("keys: right, down", S::FreeMovement, "2 6", "Right Down", "3 5");
     row("keys: home, end", S::FreeMovement, "2 6", "Home End", "0 10");
     row("keys: inverted, right moves down", S::FreeMovement, "2 6", "Right", "1 6", S::NoHandle, "inverted");
@@ -116,12 +112,9 @@ void tst_QxtSpanSlider::userMoves_data()
     row("keys, no overlapping: upper stays above lower", S::NoOverlapping, "4 5", "Down Down Down", "4 5");
     row("drag: vertical, lower follows the mouse", S::FreeMovement, "2 6", "2 3 4", "4 6", S::LowerHandle, "vertical");
     row("drag: untracked, value follows on release", S::FreeMovement, "2 6", "2 4", "4 6", S::LowerHandle, "untracked");
-    row("drag: press on the groove grabs nothing", S::FreeMovement, "2 6", "4 9", "2 6");
-    // A drag passes the other handle step by step, as a hand does.
     row("drag, free: lower passes upper, goes on", S::FreeMovement, "2 5", "2 3 4 5 6 7", "5 7", S::LowerHandle);
     row("drag, no crossing: lower stops on upper", S::NoCrossing, "2 5", "2 8", "5 5", S::LowerHandle);
     row("drag, no overlapping: lower stops below upper", S::NoOverlapping, "2 5", "2 8", "4 5", S::LowerHandle);
-    // The press takes the upper of two stacked handles; moving down hands over.
     row("drag, stacked, no crossing: down, up keeps lower", S::NoCrossing, "5 5", "5 2 4", "4 5", S::UpperHandle);
     row("drag, stacked, free: down moves the lower", S::FreeMovement, "5 5", "5 2", "2 5", S::UpperHandle);
 }
@@ -132,7 +125,6 @@ void tst_QxtSpanSlider::userMoves()
     QFETCH(QString, options);
     QFETCH(QString, start);
     QFETCH(QString, input);
-    QFETCH(S::SpanHandle, pressedHandle);
 
     SpanSlider slider;
     slider.setInvertedAppearance(options == "inverted");
@@ -153,21 +145,17 @@ void tst_QxtSpanSlider::userMoves()
         mouse(QTest::MouseRelease, &slider, slider.handleCentre(steps.last().toInt()));
     }
 
-    QCOMPARE(pressed.count(), pressedHandle == S::NoHandle ? 0 : 1);
-    QCOMPARE(pressed.value(0).value(0).value<S::SpanHandle>(), pressedHandle);
+    QTEST(pressed.value(0).value(0).value<S::SpanHandle>(), "pressedHandle");
     QTEST(slider.span(), "span");
 }
 
 void tst_QxtSpanSlider::draggingTooFarSnapsBack()
 {
-    // This style lets a handle snap back once the mouse strays far from the slider.
-    const std::unique_ptr<QStyle> style(QStyleFactory::create("Windows"));
+    const std::unique_ptr<QStyle> style(QStyleFactory::create("Windows")); // one with a drag limit
     const int distance = style->pixelMetric(QStyle::PM_MaximumDragDistance);
-    QVERIFY(distance >= 0);
     QWidget window; // room for the mouse to stray into
     window.resize(320, 800);
     auto* slider = new SpanSlider(&window);
-    slider->move(50, 100);
     slider->setStyle(style.get());
     window.show();
     slider->showWith(S::FreeMovement, "2 6");
@@ -180,6 +168,8 @@ void tst_QxtSpanSlider::draggingTooFarSnapsBack()
     mouse(QTest::MouseMove, slider, far);
     mouse(QTest::MouseRelease, slider, far);
     QCOMPARE(slider->lowerValue(), 2);
+    const QImage image = slider->grab().toImage(); // the groove is filled between the handles only
+    QVERIFY(image.pixel(slider->handleCentre(4)) != image.pixel(slider->handleCentre(9)));
 }
 
 QTEST_MAIN(tst_QxtSpanSlider)
