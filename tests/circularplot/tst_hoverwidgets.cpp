@@ -9,7 +9,6 @@
 namespace {
 
 // Through the window, so that Qt works out what the mouse enters and leaves.
-// Tests start at (5, 5) and end at (10, 10): a move that goes nowhere is dropped.
 void moveTo(QWidget* widget, QPoint pos)
 {
     QTest::mouseMove(widget->window()->windowHandle(), widget->mapTo(widget->window(), pos));
@@ -44,7 +43,6 @@ void tst_HoverWidgets::labelHoverAndClick()
     QFETCH(bool, interactiveOnLeave);
 
     QWidget window;
-    window.resize(300, 200);
     auto* label = new MyLabel(&window);
     label->setGeometry(100, 80, 80, 20);
     label->setInteractive(interactive);
@@ -53,6 +51,7 @@ void tst_HoverWidgets::labelHoverAndClick()
     QSignalSpy hovers(label, &MyLabel::hoverLabel);
     QSignalSpy clicks(label, &MyLabel::clicked);
 
+    // A move that goes nowhere is dropped: tests start at (5, 5), end at (10, 10).
     moveTo(&window, QPoint(5, 5));
     moveTo(label, QPoint(10, 10));
     QCOMPARE(label->cursor().shape(), interactive ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -67,10 +66,9 @@ void tst_HoverWidgets::labelHoverAndClick()
 
 void tst_HoverWidgets::textItemReportsEnterAndLeaveOnce()
 {
-    QGraphicsScene scene(0, 0, 300, 200);
+    QGraphicsScene scene(-100, -80, 300, 200);
     auto* item = new MyGraphicsSimpleTextItem;
     item->setPlainText("Precuneus_L");
-    item->setPos(100, 80);
     scene.addItem(item);
     QGraphicsView view(&scene);
     view.show();
@@ -96,9 +94,7 @@ void tst_HoverWidgets::sliderLabelPositions()
 
     // QSlider's default tick interval of 0 must count as 1, not divide.
     slider.setLabels({"Rest", "Task", "Cue"});
-    QCOMPARE(slider.maximum(), 3);
     QCOMPARE(slider.labelPositions(), (QVector<int>{at(5, 1), at(150, 2), at(295, 3)}));
-    // A single label has no spacing to divide: it stands at the left end.
     slider.setLabels({"Rest"});
     QCOMPARE(slider.labelPositions(), QVector<int>{at(5, 1)});
 }
