@@ -3,7 +3,6 @@
 #include "subject/connectivityobjectui.h"
 #include "testmanifest.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -21,8 +20,7 @@ static QStringList shownSubjects()
     return ids;
 }
 
-// Random click sequences run in tests/monkey; here are those that once went wrong, and removals that must
-// close the removed subjects' windows.
+// Random click sequences run in tests/monkey; here are those that once went wrong.
 class tst_Kestrel : public QObject {
     Q_OBJECT
 
@@ -41,8 +39,8 @@ void tst_Kestrel::clickSequences_data()
 {
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QStringList>("ids");
-    // Was a crash: the selection outlived "Remove All" and pointed past the last row, which took a "View"
-    // button away; the next removal used it.
+    // Was a crash: the selection outlived "Remove All" and pointed past the last row, which took a "View" button
+    // away; the next removal used it. Removals must close the removed subjects' windows.
     QTest::newRow("selection left past the last row")
         << QStringList{"add", "add", "add", "view 1", "view 2", "select 1", "remove", "add", "select 2",
                        "removeAll", "add", "add", "remove", "select 0", "remove"}
@@ -64,11 +62,9 @@ void tst_Kestrel::clickSequences()
     window.setErrorReporter([&errors](QWidget*, const QString& message) { errors.append(message); });
     window.show();
     auto* table = window.findChild<QTableView*>("tbl_Subjects");
-    const auto click = [table](int row, int column) {
-        if (QWidget* button = table->indexWidget(table->model()->index(row, column)))
-            QTest::mouseClick(button, Qt::LeftButton);
-        else
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, column)).center());
+    const auto click = [table](int row, int column) { // a "View" button, or the cell
+        const QModelIndex cell = table->model()->index(row, column);
+        QTest::mouseClick(column ? table->indexWidget(cell) : table->viewport(), Qt::LeftButton, {}, column ? QPoint() : table->visualRect(cell).center());
     };
     int added = 0;
     for (const QString& action : actions) {
@@ -88,7 +84,6 @@ void tst_Kestrel::clickSequences()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QVERIFY(table->selectionModel()->selectedIndexes().isEmpty());
-    QCOMPARE(window.findChild<QLabel*>("lbl_SubjectsCounter")->text(), QString::number(ids.size()));
     QCOMPARE(table->viewport()->findChildren<QPushButton*>().size(), ids.size());
     for (const QString& shown : shownSubjects())
         QVERIFY2(ids.contains(shown), qPrintable(shown));

@@ -7,8 +7,8 @@ class tst_SubjectsModel : public QObject {
     Q_OBJECT
 
 private slots:
-    // Every change, even a removal outside the table, is one layoutChanged():
-    // the view has no other way to learn of it.
+    // Every change, even a removal outside the table, is one layoutChanged(): the view has no other way to
+    // learn of it.
     void rowsAndLayoutChanges()
     {
         SubjectsModel model;

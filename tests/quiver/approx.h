@@ -5,8 +5,8 @@
 
 #include <sstream>
 
-// Empty when the arrays agree within tolerance * max(1, |expected|), NaN equal to NaN (QCOMPARE on floats is
-// exact, and the sums of the measures run in an order the tests should not fix); else both arrays.
+// Empty when the arrays agree within tolerance * max(1, |expected|), NaN equal to NaN, else both arrays:
+// QCOMPARE on floats is exact, and the measures sum in an order the tests should not fix.
 inline QByteArray difference(const Eigen::ArrayXXf& a, const Eigen::ArrayXXf& e, float tolerance)
 {
     std::ostringstream s;

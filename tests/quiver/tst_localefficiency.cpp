@@ -16,35 +16,30 @@ private slots:
     void agreesWithTheSlowRoutes();
 };
 
-// Graphs of cube-root weights: the first `hubs` nodes are joined to every node with an edge, the last
-// `isolated` have none, other pairs are joined with chance `density`.
 void tst_LocalEfficiency::agreesWithTheSlowRoutes_data()
 {
-    QTest::addColumn<int>("nodes");
-    QTest::addColumn<double>("density");
-    QTest::addColumn<int>("hubs");
-    QTest::addColumn<int>("isolated");
+    // Cube-root weights: the first `hubs` nodes are joined to every node with an edge, the last `isolated` have
+    // none, other pairs are joined with chance `density`.
+    QTest::addColumn<QVector<double>>("graph"); // nodes, density, hubs, isolated
     // Odd sizes give uneven halves in the divide and conquer; 3 .. 23 nodes cover the 4-, 8- and 16-wide
     // vector loops and their tails.
-    QTest::newRow("dense, 37 nodes") << 37 << 1.0 << 0 << 0;
-    QTest::newRow("dense with 3 isolated nodes") << 30 << 1.0 << 0 << 3;
-    QTest::newRow("nearly dense, 2 hubs") << 30 << 0.9 << 2 << 1;
-    QTest::newRow("sparse with 5 hubs and isolated nodes") << 40 << 0.2 << 5 << 4;
+    QTest::newRow("dense, 37 nodes") << QVector<double>{37, 1.0, 0, 0};
+    QTest::newRow("dense with 3 isolated nodes") << QVector<double>{30, 1.0, 0, 3};
+    QTest::newRow("nearly dense, 2 hubs") << QVector<double>{30, 0.9, 2, 1};
+    QTest::newRow("sparse with 5 hubs and isolated nodes") << QVector<double>{40, 0.2, 5, 4};
     for (int nodes : {3, 5, 9, 17, 23})
-        QTest::addRow("one hub, %d nodes", nodes) << nodes << 0.6 << 1 << 0;
+        QTest::addRow("one hub, %d nodes", nodes) << QVector<double>{double(nodes), 0.6, 1, 0};
 }
 
 // The fast route must match Floyd-Warshall in each neighbourhood, and every vector kernel set the plain
 // loops (the processor picks one set; the others would go untested).
 void tst_LocalEfficiency::agreesWithTheSlowRoutes()
 {
-    QFETCH(int, nodes);
-    QFETCH(double, density);
-    QFETCH(int, hubs);
-    QFETCH(int, isolated);
+    QFETCH(QVector<double>, graph);
+    const int nodes = int(graph[0]), hubs = int(graph[2]), isolated = int(graph[3]);
     std::mt19937 random{unsigned(nodes)};
+    std::bernoulli_distribution isEdge(graph[1]);
     std::uniform_real_distribution<float> weight(0.05f, 1.0f);
-    std::bernoulli_distribution isEdge(density);
     Eigen::MatrixXf b = Eigen::MatrixXf::Zero(nodes, nodes);
     for (int j = 0; j < nodes - isolated; ++j)
         for (int i = 0; i < j; ++i)

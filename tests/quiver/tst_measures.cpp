@@ -5,7 +5,6 @@
 #include <functional>
 #include <limits>
 #include <map>
-#include <random>
 
 Q_DECLARE_METATYPE(Eigen::MatrixXf)
 Q_DECLARE_METATYPE(Eigen::ArrayXf)
@@ -43,7 +42,6 @@ class tst_Measures : public QObject {
 private slots:
     void knownValues_data();
     void knownValues();
-    void invariants();
     void rejectsBadMatrix();
 };
 
@@ -56,15 +54,17 @@ void tst_Measures::knownValues_data()
         for (const auto& [measure, expected] : rows)
             QTest::addRow("%s/%s", name, qPrintable(measure)) << w << measure << expected;
     };
-    // Lengths 1/w: the shortest 1-2 path is 1-0-2 (3); triangle term .5.
-    add("weighted triangle", graph(3, {{0, 1, 1}, {0, 2, 0.5f}, {1, 2, 0.25f}}),
-        {{"strength", values({1.5f, 1.25f, 0.75f})}, {"clustering_coeff", values({0.5f, 0.5f, 0.5f})},
-         {"local_efficiency", values({0.5f, 0.5f, 0.5f})}, {"global_efficiency", values({11.0f / 18})},
-         {"nodal_global_efficiency", values({0.75f, 2.0f / 3, 5.0f / 12})}});
+    // Lengths 1/w: the shortest 1-2 path is 1-0-2 (3); triangle term .5. Clustering and local efficiency
+    // scale the weights by the largest, so scaling all weights changes neither.
+    for (float c : {1.0f, 4.0f})
+        add(c == 1 ? "weighted triangle" : "weighted triangle x 4", c * graph(3, {{0, 1, 1}, {0, 2, 0.5f}, {1, 2, 0.25f}}),
+            {{"strength", c * values({1.5f, 1.25f, 0.75f})}, {"clustering_coeff", values({0.5f, 0.5f, 0.5f})},
+             {"local_efficiency", values({0.5f, 0.5f, 0.5f})}, {"global_efficiency", values({c * 11 / 18})},
+             {"nodal_global_efficiency", c * values({0.75f, 2.0f / 3, 5.0f / 12})}});
     // 1-2 = 1/64 (cube root 1/4, length 4): in N_0 and N_3 the shortest 1-2 path takes two hops.
     add("K4 with a weak edge", graph(4, {{0, 1, 1}, {0, 2, 1}, {0, 3, 1}, {1, 3, 1}, {2, 3, 1}, {1, 2, 1.0f / 64}}),
         {{"local_efficiency", values({5.0f / 6, 0.5f, 0.5f, 5.0f / 6})}, {"clustering_coeff", values({0.75f, 0.5f, 0.5f, 0.75f})}});
-    add("star", graph(4, {{0, 1, 1}, {0, 2, 1}, {0, 3, 1}}), {{"local_efficiency", values({0, 0, 0, 0})}});
+    add("star", graph(4, {{0, 1, 1}, {0, 2, 1}, {0, 3, 1}}), {{"local_efficiency", values({0, 0, 0, 0})}}); // leaves not joined
     const float phi = (1 + std::sqrt(5.0f)) / 2, end = 1 / std::sqrt(2 + 2 * phi * phi), half = std::sqrt(0.5f);
     add("path", graph(4, {{0, 1, 1}, {1, 2, 1}, {2, 3, 1}}), {{"eigenvector_centrality", values({end, phi * end, phi * end, end})}});
     // Unreachable pairs add 0; the heavier pair alone has the largest eigenvalue.
@@ -77,7 +77,7 @@ void tst_Measures::knownValues_data()
     for (const auto& [measure, _] : kMeasures) {
         const bool scalar = measure == "global_efficiency";
         add("0 nodes", Eigen::MatrixXf(0, 0), {{measure, scalar ? values({0}) : Eigen::ArrayXf()}});
-        add("1 node", Eigen::MatrixXf::Constant(1, 1, 0.7f), {{measure, values({0})}});
+        add("1 node, diagonal ignored", Eigen::MatrixXf::Constant(1, 1, 0.7f), {{measure, values({0})}});
         add("2 nodes, no edge", graph(2, {{0, 1, kNan}}), {{measure, scalar ? values({0}) : values({0, 0})}});
     }
 }
@@ -88,29 +88,6 @@ void tst_Measures::knownValues()
     QFETCH(QString, measure);
     QFETCH(Eigen::ArrayXf, expected);
     COMPARE_APPROX(kMeasures.at(measure)(w), expected);
-}
-
-// On dense and sparse random graphs: relabelling the nodes relabels the results; scaling the weights by c
-// scales strength and both global efficiencies by c only; the lower triangle and the diagonal change nothing.
-void tst_Measures::invariants()
-{
-    for (const auto& [measure, f] : kMeasures) {
-        for (float threshold : {0.0f, 0.75f}) {
-            Eigen::MatrixXf w = Eigen::MatrixXf::Random(24, 24).selfadjointView<Eigen::Upper>();
-            w = (w.array().abs() < threshold).select(kNan, w);
-            const Eigen::ArrayXf original = f(w);
-            Eigen::PermutationMatrix<Eigen::Dynamic> p(Eigen::VectorXi::LinSpaced(24, 0, 23));
-            std::shuffle(p.indices().data(), p.indices().data() + 24, std::mt19937(5));
-            COMPARE_APPROX(f(p * w * p.transpose()), original.size() == 1 ? original : (p * original.matrix()).array());
-            const bool scales = measure == "strength" || measure.contains("global_efficiency");
-            COMPARE_APPROX(f(3.5f * w), original * (scales ? 3.5f : 1.0f));
-            Eigen::MatrixXf scrambled = 5 * Eigen::MatrixXf::Random(24, 24);
-            scrambled.triangularView<Eigen::StrictlyUpper>() = w;
-            scrambled.col(0).tail(23).setConstant(kNan);
-            scrambled.diagonal().setConstant(kInf);
-            COMPARE_APPROX(f(scrambled), original);
-        }
-    }
 }
 
 // Every measure names itself and the fault.

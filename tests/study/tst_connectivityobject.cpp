@@ -63,23 +63,22 @@ void tst_ConnectivityObject::loadMatrices()
     QVERIFY(!error.isEmpty() || object.getMatrices()[1] == 2 * Eigen::Matrix2f::Ones());
 }
 
-// The dialog is made once, made again after it closes, and goes with its subject.
+// One dialog at a time, forgotten once it is gone (the subject deletes the one it has).
 void tst_ConnectivityObject::keepsOneDialogUntilItCloses()
 {
     const SubjectRecord subject(readStudyManifest(writeManifest(m_dir.path(), validManifest("s", {"x"}, {})).toStdString()), "", "");
     auto* object = new ConnectivityObject(&subject, nullptr);
     object->setDialogFactory([](ConnectivityObject*) { return new QWidget; });
     object->openUI();
-    QPointer<QWidget> first = qobject_cast<QWidget*>(object->dialog());
+    QPointer<QWidget> dialog = qobject_cast<QWidget*>(object->dialog());
     object->openUI();
-    QVERIFY(first && first->isVisible() && object->dialog() == first);
-    delete first;
+    QVERIFY(dialog && dialog->isVisible() && object->dialog() == dialog);
+    delete dialog;
     QVERIFY(!object->dialog());
     object->openUI();
-    QPointer<QObject> second = object->dialog();
-    QVERIFY(second);
+    dialog = qobject_cast<QWidget*>(object->dialog());
     delete object;
-    QVERIFY(second.isNull());
+    QVERIFY(dialog.isNull());
 }
 
 QTEST_MAIN(tst_ConnectivityObject)

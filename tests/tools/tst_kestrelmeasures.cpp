@@ -4,15 +4,13 @@
 #include <QJsonArray>
 #include <QtTest>
 
-namespace {
-
 // The triangle 0-1 (1), 0-2 (.5), 1-2 (.25), with junk below the diagonal: strengths 1.5, 1.25, .75;
 // global efficiency 11/18.
-const QByteArray kTriangle = "0,1,0.5\n9,0,0.25\n9,9,0\n";
+static const QByteArray kTriangle = "0,1,0.5\n9,0,0.25\n9,9,0\n";
 
 struct Run { int exitCode; QString out, err; };
 
-Run runTool(const QStringList& arguments)
+static Run runTool(const QStringList& arguments)
 {
     QProcess process;
     process.start(QStringLiteral(KESTREL_BINARY_DIR "/bin/kestrel-measures"), arguments);
@@ -20,14 +18,11 @@ Run runTool(const QStringList& arguments)
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-} // namespace
-
 class tst_KestrelMeasures : public QObject {
     Q_OBJECT
 
 private slots:
     void badInputsAreReportedOthersStillMeasured();
-    void wrongUsage_data();
     void wrongUsage();
 
 private:
@@ -72,23 +67,18 @@ void tst_KestrelMeasures::badInputsAreReportedOthersStillMeasured()
                ",tri.csv,0,1.5,0.611111104\n,tri.csv,1,1.25,0.611111104\n,tri.csv,2,0.75,0.611111104\n");
 }
 
-void tst_KestrelMeasures::wrongUsage_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no file") << QStringList() << "no input file";
-    QTest::newRow("unknown measure") << QStringList({"a.csv", "-m", "degree,nodal_ge"}) << "unknown measure 'nodal_ge'";
-    QTest::newRow("empty measure list") << QStringList({"a.csv", "--measure=,"}) << "--measure names no measure";
-    QTest::newRow("unknown option") << QStringList({"a.csv", "-x"}) << "Unknown option 'x'.";
-}
-
 void tst_KestrelMeasures::wrongUsage()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
-    const Run run = runTool(arguments);
-    QCOMPARE(run.err, "kestrel-measures: " + message + "\nTry 'kestrel-measures --help'.\n");
-    QCOMPARE(run.exitCode, 2);
+    const std::pair<QStringList, QString> cases[] = {
+        {{}, "no input file"},
+        {{"a.csv", "-m", "degree,nodal_ge"}, "unknown measure 'nodal_ge'"},
+        {{"a.csv", "--measure=,"}, "--measure names no measure"},
+        {{"a.csv", "-x"}, "Unknown option 'x'."}};
+    for (const auto& [arguments, message] : cases) {
+        const Run run = runTool(arguments);
+        QCOMPARE(run.err, "kestrel-measures: " + message + "\nTry 'kestrel-measures --help'.\n");
+        QCOMPARE(run.exitCode, 2);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_KestrelMeasures)
