@@ -27,9 +27,6 @@ class tst_Kestrel : public QObject {
 private slots:
     void clickSequences_data();
     void clickSequences();
-
-private:
-    QTemporaryDir m_dir;
 };
 
 // Actions: "add" (sub-1, sub-2, ...), "select N" (click row N), "view N", "remove" ("Remove selected"),
@@ -57,6 +54,7 @@ void tst_Kestrel::clickSequences()
 {
     QFETCH(QStringList, actions);
     QFETCH(QStringList, ids);
+    QTemporaryDir dir;
     Kestrel window;
     QStringList errors;
     window.setErrorReporter([&errors](QWidget*, const QString& message) { errors.append(message); });
@@ -71,9 +69,9 @@ void tst_Kestrel::clickSequences()
         const int row = action.section(' ', 1).toInt();
         if (action == "add") {
             const QString id = QStringLiteral("sub-%1").arg(++added);
-            const QString dir = m_dir.path() + QString::fromUtf8(u8"/F\u00e4cher/") + id; // not ASCII
-            writeFile(dir, "m.csv", csv(Eigen::Matrix3f::Identity()));
-            QVERIFY(window.addSubjectFile(writeManifest(dir, validManifest(id, {"P_L", "P_R", "T_L"}, {"m.csv"}))));
+            const QString folder = dir.path() + QString::fromUtf8(u8"/F\u00e4cher/") + id; // not ASCII
+            writeFile(folder, "m.csv", csv(Eigen::Matrix3f::Identity()));
+            QVERIFY(window.addSubjectFile(writeManifest(folder, validManifest(id, {"P_L", "P_R", "T_L"}, {"m.csv"}))));
         } else if (action.startsWith("drop")) {
             qobject_cast<SubjectsModel*>(table->model())->removeSubject(row);
         } else if (action.startsWith("remove")) {

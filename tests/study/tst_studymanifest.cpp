@@ -24,60 +24,51 @@ static QByteArray manifestWith(const QString& key, const QJsonValue& value)
     return QJsonDocument(json).toJson();
 }
 
+// Reads the content (no file when null, a folder for "folder"): the error after the path, or "=" and the
+// VOI sizes, condition names and types and "proto" when the protocol is used.
+static QString read(const QByteArray& content)
+{
+    static QTemporaryDir dir;
+    static int files = 0; // each manifest in a folder of its own
+    const QString name = QString::number(++files) + "/manifest.json", path = dir.filePath(name);
+    if (content == "folder")
+        QDir().mkpath(path);
+    else if (!content.isNull())
+        writeFile(dir.path(), name, content);
+    try {
+        const StudyManifest m = readStudyManifest(path.toStdString());
+        std::string read = "=";
+        for (int size : m.getVoiSizes())
+            read += " " + std::to_string(size);
+        for (const OrderedCondition& c : m.getOrderedConditions())
+            read += " " + c.name + std::to_string(c.t) + ":" + std::to_string(c.type);
+        return QString::fromStdString(read + (m.usesProto() ? " proto" : ""));
+    } catch (const StudyManifestError& e) {
+        return QString::fromUtf8(e.what()).remove(0, path.size());
+    }
+}
+
 class tst_StudyManifest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsOddValues();
-    void errors_data();
-    void errors();
-
-private:
-    // Reads the content (no file when null, a folder for "folder"); the error after the path, "" if none.
-    QString read(const QByteArray& content, StudyManifest* manifest = nullptr)
-    {
-        const QString name = QString::number(++m_files) + "/manifest.json", path = m_dir.filePath(name);
-        if (content == "folder")
-            QDir().mkpath(path);
-        else if (!content.isNull())
-            writeFile(m_dir.path(), name, content);
-        try {
-            const StudyManifest read = readStudyManifest(path.toStdString());
-            if (manifest)
-                *manifest = read;
-            return QString();
-        } catch (const StudyManifestError& e) {
-            return QString::fromUtf8(e.what()).remove(0, path.size());
-        }
-    }
-
-    QTemporaryDir m_dir;
-    int m_files = 0; // each manifest in a folder of its own
+    void read_data();
+    void read();
 };
 
-// Integers are read like std::stoi reads base-10 text; a condition type other than 1 is 2.
-void tst_StudyManifest::readsOddValues()
+void tst_StudyManifest::read_data()
 {
-    QJsonObject json = QJsonDocument::fromJson(manifestWith("configuration.uses_proto", "0")).object();
-    setKey(json, "study_data.VOIs_sizes", QJsonArray{"12abc", " \t\n-7", "3.9", "2147483647", "-2147483648", 5});
+    QTest::addColumn<QByteArray>("content"); // null: no file; "folder": a folder
+    QTest::addColumn<QString>("error");      // after the file's path, or what was read
+    // Integers are read like std::stoi reads base-10 text; a condition type other than 1 is 2.
+    QTest::newRow("odd integers") << manifestWith("study_data.VOIs_sizes", QJsonArray{"12abc", " \t\n-7", "3.9", "2147483647", "-2147483648"})
+                                  << "= 12 -7 3 2147483647 -2147483648";
     QJsonArray conditions;
     for (const QJsonValue& type : {QJsonValue(1), QJsonValue("1"), QJsonValue(0), QJsonValue(7)})
         conditions.append(QJsonObject{{"t", conditions.size()}, {"name", "C"}, {"type", type}});
-    setKey(json, "configuration.ordered_conditions", conditions);
-    StudyManifest m;
-    QCOMPARE(read(QJsonDocument(json).toJson(), &m), QString());
-    QCOMPARE(m.getVoiSizes(), (std::vector<int>{12, -7, 3, 2147483647, int(-2147483648LL), 5}));
-    QVERIFY(!m.usesProto());
-    std::string read;
-    for (const OrderedCondition& c : m.getOrderedConditions())
-        read += c.name + std::to_string(c.t) + ":" + std::to_string(c.type) + " ";
-    QCOMPARE(read, "C0:1 C1:1 C2:2 C3:2 ");
-}
-
-void tst_StudyManifest::errors_data()
-{
-    QTest::addColumn<QByteArray>("content"); // null: no file; "folder": a folder
-    QTest::addColumn<QString>("error");      // after the file's path
+    QTest::newRow("condition types") << manifestWith("configuration.ordered_conditions", conditions) << "= 100 101 102 C0:1 C1:1 C2:2 C3:2";
+    QTest::newRow("uses_proto 1") << manifestWith("configuration.uses_proto", 1) << "= 100 101 102 proto";
+    QTest::newRow("uses_proto \"0\"") << manifestWith("configuration.uses_proto", "0") << "= 100 101 102";
     for (const QString& key : kKeys)
         QTest::addRow("no %s", qPrintable(key)) << manifestWith(key, QJsonValue::Undefined) << ": No such node (" + key + ")";
     const QString sizes = ": study_data.VOIs_sizes[1]: ";
@@ -99,14 +90,14 @@ void tst_StudyManifest::errors_data()
     QTest::newRow("brackets in strings") << "{\"x\":\"\\\"" + QByteArray(100, '[') + "\"}" << ": No such node (manifest-version)";
     QByteArray exactly64 = "\xEF\xBB\xBF" + manifestWith("comments", QJsonValue::Undefined); // with a byte-order mark
     exactly64.insert(exactly64.indexOf('{') + 1, "\"comments\":" + QByteArray(63, '[') + QByteArray(63, ']') + ',');
-    QTest::newRow("exactly 64 levels and a byte-order mark") << exactly64 << "";
+    QTest::newRow("exactly 64 levels and a byte-order mark") << exactly64 << "= 100 101 102";
 }
 
-void tst_StudyManifest::errors()
+void tst_StudyManifest::read()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, error);
-    QCOMPARE(read(content), error);
+    QCOMPARE(::read(content), error);
 }
 
 QTEST_APPLESS_MAIN(tst_StudyManifest)

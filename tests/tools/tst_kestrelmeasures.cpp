@@ -4,8 +4,7 @@
 #include <QJsonArray>
 #include <QtTest>
 
-// The triangle 0-1 (1), 0-2 (.5), 1-2 (.25), with junk below the diagonal: strengths 1.5, 1.25, .75;
-// global efficiency 11/18.
+// The triangle 0-1 (1), 0-2 (.5), 1-2 (.25) with junk below: strengths 1.5, 1.25, .75, global efficiency 11/18.
 static const QByteArray kTriangle = "0,1,0.5\n9,0,0.25\n9,9,0\n";
 
 struct Run { int exitCode; QString out, err; };
@@ -70,10 +69,8 @@ void tst_KestrelMeasures::badInputsAreReportedOthersStillMeasured()
 void tst_KestrelMeasures::wrongUsage()
 {
     const std::pair<QStringList, QString> cases[] = {
-        {{}, "no input file"},
-        {{"a.csv", "-m", "degree,nodal_ge"}, "unknown measure 'nodal_ge'"},
-        {{"a.csv", "--measure=,"}, "--measure names no measure"},
-        {{"a.csv", "-x"}, "Unknown option 'x'."}};
+        {{}, "no input file"}, {{"a.csv", "-m", "degree,nodal_ge"}, "unknown measure 'nodal_ge'"},
+        {{"a.csv", "--measure=,"}, "--measure names no measure"}, {{"a.csv", "-x"}, "Unknown option 'x'."}};
     for (const auto& [arguments, message] : cases) {
         const Run run = runTool(arguments);
         QCOMPARE(run.err, "kestrel-measures: " + message + "\nTry 'kestrel-measures --help'.\n");
