@@ -4,6 +4,9 @@
 #include <QJsonArray>
 #include <QtTest>
 
+#include <cstdio>
+#include <fstream>
+
 // The triangle 0-1 (1), 0-2 (.5), 1-2 (.25) with junk below: strengths 1.5, 1.25, .75, global efficiency 11/18.
 static const QByteArray kTriangle = "0,1,0.5\n9,0,0.25\n9,9,0\n";
 
@@ -23,6 +26,7 @@ class tst_KestrelMeasures : public QObject {
 private slots:
     void badInputsAreReportedOthersStillMeasured();
     void wrongUsage();
+    void fileNameThatIsNotUtf8();
 
 private:
     // Subject sub-07 with VOIs A (named with a comma and quotes), B and C and a protocol of one condition, rest.
@@ -76,6 +80,23 @@ void tst_KestrelMeasures::wrongUsage()
         QCOMPARE(run.err, "kestrel-measures: " + message + "\nTry 'kestrel-measures --help'.\n");
         QCOMPARE(run.exitCode, 2);
     }
+}
+
+// A file name is bytes on POSIX: one that is not valid UTF-8 still opens.
+// QProcess would pass it as text, so the shell makes the name.
+void tst_KestrelMeasures::fileNameThatIsNotUtf8()
+{
+    const std::string name = m_folder.path().toStdString() + "/caf\xe9.csv";
+    std::ofstream(name) << kTriangle.toStdString();
+    QProcess process;
+    process.start("/bin/sh", {"-c", "exec \"$0\" -m degree \"$1\"$(printf '\\351').csv",
+                              KESTREL_BINARY_DIR "/bin/kestrel-measures", m_folder.path() + "/caf"});
+    const bool finished = process.waitForFinished(60000);
+    // QTemporaryDir cannot name the file to remove it.
+    std::remove(name.c_str());
+    QVERIFY(finished);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.readAllStandardOutput(), "subject,matrix,node,degree\n,caf\xe9.csv,0,2\n,caf\xe9.csv,1,2\n,caf\xe9.csv,2,2\n");
 }
 
 QTEST_GUILESS_MAIN(tst_KestrelMeasures)
