@@ -1,81 +1,73 @@
 #pragma once
 
-#include "monkeyparts.h"
-
 #include <QApplication>
-#include <QList>
-#include <QPointer>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <random>
+#include <vector>
 
 class Kestrel;
+class Monkey;
 
-// A randomized user of the main window and of everything it opens. It keeps
-// what the user should see (the rows of the subjects table and the selected
-// row) next to the real window, answers the window's seams, and runs steps
-// drawn from every MonkeyPart, checking every part's invariants after each.
+// The monkey's steps come in parts, one per window. A step does what a user
+// could do, through real events and the window's seams, and checks its
+// immediate effect; every part's check must hold after every step.
+struct MonkeyPart {
+    struct Step {
+        const char* name;
+        int weight; // how often it is drawn, relative to the other steps
+        std::function<void(Monkey&)> run;
+    };
+    std::vector<Step> steps;
+    std::function<void(Monkey&)> check;
+};
+MonkeyPart mainWindowPart();
+MonkeyPart subjectDialogPart();
+
+// A seeded random user of the main window and all it opens: one seed, one
+// run. It keeps what the user should see and answers the window's seams.
 class Monkey {
 public:
-    // A row of the subjects table as the user should see it.
     struct Row {
-        QString studyId;
-        int record;           // the index of its subject record in the window
-        QString manifestPath; // unique per added subject
-        bool loads;           // whether its matrices read, i.e. "View" opens a dialog
-        QString blamedFile;   // for a subject that does not load: the file to blame
+        QString id; // also the name of the subject's folder
+        int record; // the index of its subject record in the window
+        bool loads; // else "View" blames its matrix file
     };
-
     Monkey(Kestrel* window, unsigned seed);
-
-    // Runs steps steps; stops at the first failed QtTest check and prints
-    // the steps that led to it.
-    void run(int steps);
-
+    // Stops at the first failed check and prints the seed and the last steps.
+    void run(const std::vector<MonkeyPart>& parts, int steps);
     Kestrel* window() const { return m_window; }
-    QString folder() const { return m_dir.path(); }
-
-    // A uniformly drawn index below n (n > 0), and a coin that lands true
-    // with the given chance.
-    int pick(int n);
-    bool chance(double probability);
-    // A new folder name, unique in this run.
-    QString newFolder(const QString& prefix);
-
-    // Describes the current step for the trail printed on failure.
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    QString path(const QString& id, const char* file) const { return m_dir.filePath(id + '/' + file); }
     void note(const QString& text) { m_trail.append(text); }
-
-    // The answer of the next file dialog; empty means cancelled.
-    void answerFileDialog(const QString& path) { m_fileDialogAnswer = path; }
-
-    // Messages reported through the error seam and not yet taken. Every
-    // step must take those it caused; a check fails on any left.
-    QStringList& errors() { return m_errors; }
-
-    // The visible top-level widgets of type W.
     template <typename W>
-    QList<W*> visibleWindows() const
+    static QList<W*> visible()
     {
         QList<W*> found;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
             if (auto* w = qobject_cast<W*>(widget); w && w->isVisible())
                 found.append(w);
-        }
         return found;
     }
+    // One of the visible top-level windows of type W, or null.
+    template <typename W>
+    W* anyOf()
+    {
+        const QList<W*> found = visible<W>();
+        return found.isEmpty() ? nullptr : found[pick(found.size())];
+    }
 
-    QList<Row> rows;      // what the table should show
-    int records = 0;      // subject records the window holds
-    int selectedRow = -1; // the row the user selected, -1 for none
+    QString fileDialogAnswer; // empty: cancelled
+    QStringList errors;       // reported through the seam; a step takes those it caused
+    QList<Row> rows;          // what the subjects table should show
+    int records = 0;
+    int selectedRow = -1;
 
 private:
-    QPointer<Kestrel> m_window;
+    Kestrel* m_window;
+    unsigned m_seed;
     std::mt19937 m_random;
     QTemporaryDir m_dir;
-    int m_folders = 0;
-    QString m_fileDialogAnswer;
-    QStringList m_errors;
     QStringList m_trail;
 };
