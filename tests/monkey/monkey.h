@@ -3,30 +3,14 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <random>
-#include <vector>
 
 class Kestrel;
-class Monkey;
-
-// The monkey's steps come in parts, one per window. A step does what a user
-// could do, through real events and the window's seams, and checks its
-// immediate effect; every part's check must hold after every step.
-struct MonkeyPart {
-    struct Step {
-        const char* name;
-        int weight; // how often it is drawn, relative to the other steps
-        std::function<void(Monkey&)> run;
-    };
-    std::vector<Step> steps;
-    std::function<void(Monkey&)> check;
-};
-MonkeyPart mainWindowPart();
-MonkeyPart subjectDialogPart();
 
 // A seeded random user of the main window and all it opens: one seed, one
-// run. It keeps what the user should see and answers the window's seams.
+// run. It keeps what the user should see and answers the window's seams. A
+// step does what a user could do, through real events, and checks its
+// immediate effect; every window's invariants are checked after every step.
 class Monkey {
 public:
     struct Row {
@@ -36,11 +20,11 @@ public:
     };
     Monkey(Kestrel* window, unsigned seed);
     // Stops at the first failed check and prints the seed and the last steps.
-    void run(const std::vector<MonkeyPart>& parts, int steps);
+    void run(int steps);
     Kestrel* window() const { return m_window; }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     QString path(const QString& id, const char* file) const { return m_dir.filePath(id + '/' + file); }
-    void note(const QString& text) { m_trail.append(text); }
+    void note(const QString& text) { m_trail.last() += ' ' + text; } // to the current step's line
     template <typename W>
     static QList<W*> visible()
     {
@@ -71,3 +55,9 @@ private:
     QTemporaryDir m_dir;
     QStringList m_trail;
 };
+
+// One random step through the window, and the window's invariants.
+void mainWindowStep(Monkey& m);
+void mainWindowCheck(Monkey& m);
+void subjectDialogStep(Monkey& m);
+void subjectDialogCheck(Monkey& m);

@@ -25,7 +25,7 @@ void tst_Monkey::randomSteps()
     QFETCH(unsigned, seed);
     auto* window = new Kestrel;
     window->show();
-    Monkey(window, seed).run({mainWindowPart(), subjectDialogPart()}, 300);
+    Monkey(window, seed).run(300);
     delete window;
     // Subject windows and their plots go with the main window.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
