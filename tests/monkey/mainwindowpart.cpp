@@ -1,7 +1,6 @@
 // The monkey's steps through the main window and the subject windows it opens.
 #include "monkey.h"
 
-#include "mainwindow/kestrel.h"
 #include "study/connectivityobject.h"
 #include "subject/connectivityobjectui.h"
 #include "testmanifest.h"
@@ -9,29 +8,16 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
-using namespace testmanifest;
-
 namespace {
-
-template <typename W = QPushButton>
-W* child(Monkey& m, const char* name)
-{
-    return m.window()->findChild<W*>(name);
-}
 
 QPushButton* viewButton(Monkey& m, int row)
 {
-    auto* table = child<QTableView>(m, "tbl_Subjects");
+    auto* table = m.child<QTableView>("tbl_Subjects");
+    table->scrollTo(table->model()->index(row, 1));
     return qobject_cast<QPushButton*>(table->indexWidget(table->model()->index(row, 1)));
-}
-
-QString subjectId(const ConnectivityObjectUI* dialog)
-{
-    return QString::fromStdString(dialog->getConnectivityObject()->getSubject()->getUniqueId());
 }
 
 // A subject with 1 to 4 nodes and 0 to 2 matrices; or a manifest that cannot
@@ -39,6 +25,7 @@ QString subjectId(const ConnectivityObjectUI* dialog)
 // a cancelled file dialog.
 void addSubject(Monkey& m)
 {
+    using namespace testmanifest;
     enum { Unreadable, WrongSize, Cancelled }; // and 3 to 5: loads
     const int kind = m.pick(6);
     const QString id = QStringLiteral("s%1").arg(m.records);
@@ -52,7 +39,7 @@ void addSubject(Monkey& m)
     writeManifest(m.path(id, ""), validManifest(id, QStringList{"a", "b", "c", "d"}.mid(0, nodes), files));
     const QString path = m.path(id, kind == Unreadable ? "missing.json" : "manifest.json");
     m.fileDialogAnswer = kind == Cancelled ? QString() : path;
-    QTest::mouseClick(child(m, "pb_AddSubject"), Qt::LeftButton);
+    QTest::mouseClick(m.child("pb_AddSubject"), Qt::LeftButton);
     if (kind == Unreadable) {
         QCOMPARE(m.errors, QStringList{"The study manifest could not be read.\n\n" + path + ": cannot open file"});
         m.errors.clear();
@@ -61,20 +48,14 @@ void addSubject(Monkey& m)
     }
 }
 
-// Clicks a row or, one time in four, control-clicks the selected one.
-void selectRowOrNone(Monkey& m)
+void selectRow(Monkey& m)
 {
-    const bool none = m.pick(4) == 0;
-    const int row = none ? m.selectedRow : m.pick(m.rows.size());
-    m.note(QStringLiteral("select row %1%2").arg(row).arg(none ? " off" : ""));
-    if (row < 0)
-        return;
-    auto* table = child<QTableView>(m, "tbl_Subjects");
-    const QModelIndex index = table->model()->index(row, 0);
-    table->scrollTo(index);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, none ? Qt::ControlModifier : Qt::NoModifier,
-                      table->visualRect(index).center());
-    m.selectedRow = none ? -1 : row;
+    const int row = m.pick(m.rows.size());
+    m.note(QStringLiteral("select row %1").arg(row));
+    auto* table = m.child<QTableView>("tbl_Subjects");
+    table->scrollTo(table->model()->index(row, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 0)).center());
+    m.selectedRow = row;
 }
 
 // A subject that loads opens a new dialog of its own; one that does not
@@ -86,7 +67,6 @@ void view(Monkey& m)
     m.note("View " + expected.id);
     const int dialogs = Monkey::visible<ConnectivityObjectUI>().size();
     const int subjects = m.window()->findChildren<ConnectivityObject*>().size();
-    child<QTableView>(m, "tbl_Subjects")->scrollTo(child<QTableView>(m, "tbl_Subjects")->model()->index(row, 1));
     QTest::mouseClick(viewButton(m, row), Qt::LeftButton);
     QCOMPARE(Monkey::visible<ConnectivityObjectUI>().size(), dialogs + expected.loads);
     QCOMPARE(m.window()->findChildren<ConnectivityObject*>().size(), subjects + expected.loads);
@@ -103,7 +83,7 @@ void removeSubjects(Monkey& m)
 {
     const bool all = m.pick(4) == 0;
     m.note(all ? "Remove All" : "Remove selected");
-    QTest::mouseClick(child(m, all ? "pb_RemoveAll" : "pb_RemoveSubject"), Qt::LeftButton);
+    QTest::mouseClick(m.child(all ? "pb_RemoveAll" : "pb_RemoveSubject"), Qt::LeftButton);
     if (all)
         m.rows.clear();
     else if (m.selectedRow >= 0)
@@ -121,8 +101,8 @@ void closeSubjectWindowOrKeepOnTop(Monkey& m)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(dialog.isNull());
     } else {
-        auto* box = child<QCheckBox>(m, "cbox_KeepOnTop");
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(2, box->height() / 2));
+        auto* box = m.child<QCheckBox>("cbox_KeepOnTop");
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(2, box->height() / 2));
     }
 }
 
@@ -131,17 +111,15 @@ void closeSubjectWindowOrKeepOnTop(Monkey& m)
 void mainWindowStep(Monkey& m)
 {
     // Adding is drawn most often, so that the others find something to act on.
-    void (*const steps[])(Monkey&) = {addSubject, addSubject, addSubject, selectRowOrNone, selectRowOrNone, view,
+    void (*const steps[])(Monkey&) = {addSubject, addSubject, addSubject, selectRow, selectRow, view,
                                       view, removeSubjects, closeSubjectWindowOrKeepOnTop};
     void (*step)(Monkey&) = steps[m.pick(std::size(steps))];
-    if (m.rows.isEmpty() && (step == selectRowOrNone || step == view))
-        step = addSubject;
-    step(m);
+    (m.rows.isEmpty() && (step == selectRow || step == view) ? addSubject : step)(m);
 }
 
 void mainWindowCheck(Monkey& m)
 {
-    auto* table = child<QTableView>(m, "tbl_Subjects");
+    auto* table = m.child<QTableView>("tbl_Subjects");
     QCOMPARE(table->model()->rowCount(), m.rows.size());
     QStringList ids;
     for (int row = 0; row < m.rows.size(); ++row) {
@@ -152,13 +130,12 @@ void mainWindowCheck(Monkey& m)
     }
     QCOMPARE(table->viewport()->findChildren<QPushButton*>().size(), m.rows.size());
     for (const ConnectivityObjectUI* dialog : Monkey::visible<ConnectivityObjectUI>())
-        QVERIFY2(ids.contains(subjectId(dialog)), qPrintable("open after removal: " + subjectId(dialog)));
-    QCOMPARE(child<QLabel>(m, "lbl_SubjectsCounter")->text(), QString::number(m.rows.size()));
-    QCOMPARE(child(m, "pb_RemoveAll")->isEnabled(), !m.rows.isEmpty());
+        QVERIFY(ids.contains(QString::fromStdString(dialog->getConnectivityObject()->getSubject()->getUniqueId())));
+    QCOMPARE(m.child<QLabel>("lbl_SubjectsCounter")->text(), QString::number(m.rows.size()));
+    QCOMPARE(m.child("pb_RemoveAll")->isEnabled(), !m.rows.isEmpty());
     const QModelIndexList selected = table->selectionModel()->selectedIndexes();
     QCOMPARE(selected.isEmpty() ? -1 : selected.first().row(), m.selectedRow);
     QVERIFY2(m.errors.isEmpty() && Monkey::visible<QMessageBox>().isEmpty(), qPrintable(m.errors.join('\n')));
     QVERIFY(m.window()->isVisible());
-    QCOMPARE(m.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint),
-             child<QCheckBox>(m, "cbox_KeepOnTop")->isChecked());
+    QCOMPARE(m.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint), m.child<QCheckBox>("cbox_KeepOnTop")->isChecked());
 }

@@ -12,8 +12,8 @@ Monkey::Monkey(Kestrel* window, unsigned seed)
     , m_random(seed)
 {
     std::srand(seed); // the matrices' values come from Eigen's Random
-    m_window->setManifestPicker([this](QWidget*) { return fileDialogAnswer; });
-    m_window->setErrorReporter([this](QWidget*, const QString& message) { errors.append(message); });
+    window->setManifestPicker([this](QWidget*) { return fileDialogAnswer; });
+    window->setErrorReporter([this](QWidget*, const QString& message) { errors.append(message); });
 }
 
 void Monkey::run(int steps)

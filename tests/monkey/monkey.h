@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <random>
@@ -21,7 +22,9 @@ public:
     Monkey(Kestrel* window, unsigned seed);
     // Stops at the first failed check and prints the seed and the last steps.
     void run(int steps);
-    Kestrel* window() const { return m_window; }
+    QWidget* window() const { return m_window; }
+    template <typename W = QPushButton>
+    W* child(const char* name) const { return m_window->findChild<W*>(name); }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     QString path(const QString& id, const char* file) const { return m_dir.filePath(id + '/' + file); }
     void note(const QString& text) { m_trail.last() += ' ' + text; } // to the current step's line
@@ -49,7 +52,7 @@ public:
     int selectedRow = -1;
 
 private:
-    Kestrel* m_window;
+    QWidget* m_window;
     unsigned m_seed;
     std::mt19937 m_random;
     QTemporaryDir m_dir;
