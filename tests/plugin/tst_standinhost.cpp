@@ -49,13 +49,18 @@ void tst_StandInHost::startSequence()
     QCOMPARE(process.exitCode(), starts ? 0 : 1);
     const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     const QStringList err = QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    const QRegularExpression fromPlugin("^Plugin>");
-    const QStringList startLines{"Plugin> ** Starting Kestrel **",
-                                 "Plugin> * Please check our support website "
-                                 "(https://support.corvane-neuro.com/kestrel) for frequent updates."};
-    QCOMPARE(out.filter(fromPlugin), starts ? startLines : QStringList());
+    // The host lists what the plug-in says of itself, then the plug-in logs.
+    QStringList expected{"Host> Plug-in: Kestrel", "Host> Description: ", "Host> Author: <i>Corvane</i>",
+                         "Host> Version: 1.0.0-alpha", "Host> Help file: index.html", "Host> GUI script: Kestrel.js"};
+    if (starts)
+        expected << "Plugin> ** Starting Kestrel **"
+                 << "Plugin> * Please check our support website (https://support.corvane-neuro.com/kestrel) for "
+                    "frequent updates.";
+    else
+        expected << "Host> The plug-in did not initialise; it will not be executed.";
+    QCOMPARE(out, expected);
     // The message box text goes to standard error, and only it.
-    QCOMPARE(err.filter(fromPlugin), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(err.filter(QRegularExpression("^Plugin>")), message.isEmpty() ? QStringList() : QStringList{message});
     // "hxGetColorInput: not provided by this host": the plug-in called a stub.
     QCOMPARE(err.filter(QRegularExpression("^hx")), QStringList());
     for (const QString& line : err)
