@@ -8,7 +8,6 @@
 
 #include <QGroupBox>
 #include <QTableView>
-#include <QtTest>
 
 // Opens the matrix viewer or the circular plot (one of each per subject
 // window), closes a plot window, or presses an enabled "compute" or

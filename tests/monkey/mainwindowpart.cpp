@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTableView>
-#include <QtTest>
 
 namespace {
 

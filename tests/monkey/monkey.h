@@ -1,12 +1,20 @@
 #pragma once
 
-#include <QApplication>
-#include <QPushButton>
-#include <QTemporaryDir>
+#include "mainwindow/kestrel.h"
 
+#include <QPushButton>
+#include <QtTest>
+
+#include <cstdlib>
 #include <random>
 
-class Kestrel;
+class Monkey;
+
+// One random step through a window, and that window's invariants.
+void mainWindowStep(Monkey& m);
+void mainWindowCheck(Monkey& m);
+void subjectDialogStep(Monkey& m);
+void subjectDialogCheck(Monkey& m);
 
 // A seeded random user of the main window and all it opens: one seed, one
 // run. It keeps what the user should see and answers the window's seams. A
@@ -19,9 +27,33 @@ public:
         int record; // the index of its subject record in the window
         bool loads; // else "View" blames its matrix file
     };
-    Monkey(Kestrel* window, unsigned seed);
+
+    Monkey(Kestrel* window, unsigned seed)
+        : m_window(window)
+        , m_seed(seed)
+        , m_random(seed)
+    {
+        std::srand(seed); // the matrices' values come from Eigen's Random
+        window->setManifestPicker([this](QWidget*) { return fileDialogAnswer; });
+        window->setErrorReporter([this](QWidget*, const QString& message) { errors.append(message); });
+    }
+
     // Stops at the first failed check and prints the seed and the last steps.
-    void run(int steps);
+    void run(int steps)
+    {
+        for (int i = 1; i <= steps && !QTest::currentTestFailed(); ++i) {
+            m_trail.append(QStringLiteral("%1:").arg(i));
+            (pick(5) < 3 ? mainWindowStep : subjectDialogStep)(*this);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            for (void (*check)(Monkey&) : {mainWindowCheck, subjectDialogCheck})
+                if (!QTest::currentTestFailed())
+                    check(*this);
+        }
+        if (QTest::currentTestFailed())
+            qWarning("monkey: seed %u failed; the last steps:\n%s", m_seed,
+                     qPrintable(m_trail.mid(m_trail.size() - 12).join('\n')));
+    }
+
     QWidget* window() const { return m_window; }
     template <typename W = QPushButton>
     W* child(const char* name) const { return m_window->findChild<W*>(name); }
@@ -58,9 +90,3 @@ private:
     QTemporaryDir m_dir;
     QStringList m_trail;
 };
-
-// One random step through the window, and the window's invariants.
-void mainWindowStep(Monkey& m);
-void mainWindowCheck(Monkey& m);
-void subjectDialogStep(Monkey& m);
-void subjectDialogCheck(Monkey& m);

@@ -1,10 +1,6 @@
 // A seeded random user of the main window and every window it opens.
 #include "monkey.h"
 
-#include "mainwindow/kestrel.h"
-
-#include <QtTest>
-
 class tst_Monkey : public QObject {
     Q_OBJECT
 
