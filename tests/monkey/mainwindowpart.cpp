@@ -69,13 +69,12 @@ void view(Monkey& m)
     QTest::mouseClick(viewButton(m, row), Qt::LeftButton);
     QCOMPARE(Monkey::visible<ConnectivityObjectUI>().size(), dialogs + expected.loads);
     QCOMPARE(m.window()->findChildren<ConnectivityObject*>().size(), subjects + expected.loads);
-    if (!expected.loads) {
-        QCOMPARE(m.errors.size(), 1);
-        QVERIFY2(m.errors.first().startsWith("The subject \"" + expected.id + "\" could not be opened.\n\n"
-                                             + m.path(expected.id, "m1.csv") + ":"),
-                 qPrintable(m.errors.first()));
-        m.errors.clear();
-    }
+    if (expected.loads)
+        return;
+    const QString blame =
+        "The subject \"" + expected.id + "\" could not be opened.\n\n" + m.path(expected.id, "m1.csv") + ':';
+    QVERIFY2(m.errors.size() == 1 && m.errors.first().startsWith(blame), qPrintable(m.errors.join('\n')));
+    m.errors.clear();
 }
 
 void removeSubjects(Monkey& m)
@@ -124,8 +123,7 @@ void mainWindowCheck(Monkey& m)
     for (int row = 0; row < m.rows.size(); ++row) {
         ids << m.rows[row].id;
         QCOMPARE(table->model()->index(row, 0).data().toString(), ids.last());
-        QVERIFY2(viewButton(m, row), qPrintable(QStringLiteral("row %1 has no View button").arg(row)));
-        QCOMPARE(viewButton(m, row)->property("row").toInt(), m.rows[row].record);
+        QCOMPARE(viewButton(m, row) ? viewButton(m, row)->property("row").toInt() : -1, m.rows[row].record);
     }
     QCOMPARE(table->viewport()->findChildren<QPushButton*>().size(), m.rows.size());
     for (const ConnectivityObjectUI* dialog : Monkey::visible<ConnectivityObjectUI>())
@@ -136,5 +134,6 @@ void mainWindowCheck(Monkey& m)
     QCOMPARE(selected.isEmpty() ? -1 : selected.first().row(), m.selectedRow);
     QVERIFY2(m.errors.isEmpty() && Monkey::visible<QMessageBox>().isEmpty(), qPrintable(m.errors.join('\n')));
     QVERIFY(m.window()->isVisible());
-    QCOMPARE(m.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint), m.child<QCheckBox>("cbox_KeepOnTop")->isChecked());
+    QCOMPARE(m.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint),
+             m.child<QCheckBox>("cbox_KeepOnTop")->isChecked());
 }

@@ -18,11 +18,6 @@ namespace {
 enum { Logs, ThrowsStdException, ThrowsInt } logging = Logs; // what hxLogText does
 QStringList calls;
 
-void runAs(const QString& executable)
-{
-    HostModule::setExecutablePathProvider([path = executable.toStdString()] { return path; });
-}
-
 } // namespace
 
 LODESTAR_EXPORT void hxGetVersionOfLodestarHX(int* major, int* minor, int* patch)
@@ -80,7 +75,7 @@ void tst_HostBridge::initPlugin()
     QFETCH(int, logging);
     QFETCH(QString, warning);
     QFETCH(bool, binds);
-    runAs(executable);
+    HostModule::setExecutablePathProvider([path = executable.toStdString()] { return path; });
     ::logging = decltype(::logging)(logging);
     calls.clear();
     if (!warning.isEmpty())
@@ -97,7 +92,7 @@ void tst_HostBridge::initPlugin()
 
 void tst_HostBridge::mainWindowLifetime()
 {
-    runAs("LodestarHX");
+    HostModule::setExecutablePathProvider([] { return std::string("LodestarHX"); });
     ::logging = Logs;
     QPointer<QWidget> second;
     {

@@ -25,7 +25,8 @@ void tst_StandInHost::startSequence_data()
     const QStringList plugin{"--plugin", KESTREL_MODULE_PATH};
     QTest::newRow("LodestarHX loads the plug-in beside it") << LODESTARHX_PATH << QStringList() << true << "";
     // Numbers, not text: 2.10.0 is newer than 2.6.0, 1.99.99 older than 2.0.0.
-    const QList<QPair<const char*, bool>> versions{{"2.6.0", true}, {"2.10.0", true}, {"2.5.9", false}, {"1.99.99", false}};
+    const QList<QPair<const char*, bool>> versions{
+        {"2.6.0", true}, {"2.10.0", true}, {"2.5.9", false}, {"1.99.99", false}};
     for (const auto& [version, starts] : versions)
         QTest::addRow("LodestarHX %s", version)
             << LODESTARHX_PATH << plugin + QStringList{"--host-version", version} << starts << (starts ? "" : refusal);
