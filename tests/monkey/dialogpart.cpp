@@ -10,7 +10,7 @@
 #include <QTableView>
 
 // Opens the matrix viewer or the circular plot (one of each per subject
-// window), closes a plot window, or presses an enabled "compute" or
+// window), closes a window, or presses an enabled "compute" or
 // "inspect": a subject without matrices has nothing to compute, and
 // "inspect" opens a plot.
 void subjectDialogStep(Monkey& m)
@@ -18,9 +18,14 @@ void subjectDialogStep(Monkey& m)
     ConnectivityObjectUI* dialog = m.anyOf<ConnectivityObjectUI>();
     const int action = m.pick(5);
     if (!dialog || action == 0) {
-        m.note("close a plot window");
-        if (QWidget* plot = m.pick(3) ? static_cast<QWidget*>(m.anyOf<QMainWindow>()) : m.anyOf<ViewMatrix>())
-            plot->close();
+        // Closing deletes a subject window, and with it its plots.
+        QWidget* plot = m.pick(3) ? static_cast<QWidget*>(m.anyOf<QMainWindow>()) : m.anyOf<ViewMatrix>();
+        QPointer<QWidget> window = m.pick(4) ? plot : dialog;
+        m.note(QStringLiteral("close %1").arg(window ? window->metaObject()->className() : "nothing"));
+        if (window)
+            window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window || window != dialog);
         return;
     }
     QList<QPushButton*> measures;

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QtTest>
 
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -94,23 +95,20 @@ void tst_HostBridge::mainWindowLifetime()
 {
     HostModule::setExecutablePathProvider([] { return std::string("LodestarHX"); });
     ::logging = Logs;
-    QPointer<QWidget> second;
-    {
-        lsplugin plugin;
-        QVERIFY(plugin.initPlugin() && plugin.execute() && plugin.execute());
-        QCOMPARE(QApplication::topLevelWidgets().size(), 1);
-        QPointer<QWidget> first = QApplication::topLevelWidgets().first();
-        QVERIFY(qobject_cast<Kestrel*>(first) && first->isVisible());
-
-        first->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(!first, "a closed main window deletes itself");
-        QVERIFY(plugin.execute());
-        QCOMPARE(QApplication::topLevelWidgets().size(), 1);
-        second = QApplication::topLevelWidgets().first();
-    }
-    QVERIFY2(second && second->isVisible(), "destroying the plug-in object leaves its window open");
-    delete second;
+    auto plugin = std::make_unique<lsplugin>();
+    QVERIFY(plugin->initPlugin() && plugin->execute() && plugin->execute());
+    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+    QPointer<QWidget> window = QApplication::topLevelWidgets().first();
+    QVERIFY(qobject_cast<Kestrel*>(window) && window->isVisible());
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY2(!window, "a closed main window deletes itself");
+    QVERIFY(plugin->execute());
+    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+    window = QApplication::topLevelWidgets().first();
+    plugin.reset();
+    QVERIFY2(window && window->isVisible(), "destroying the plug-in object leaves its window open");
+    delete window;
 }
 
 QTEST_MAIN(tst_HostBridge)
