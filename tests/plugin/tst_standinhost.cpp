@@ -6,46 +6,6 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-namespace {
-
-enum ExitStatus { Started = 0, Refused = 1 };
-
-const QStringList startLines{
-    QStringLiteral("Plugin> ** Starting Kestrel **"),
-    QStringLiteral("Plugin> * Please check our support website "
-                   "(https://support.corvane-neuro.com/kestrel) for frequent updates."),
-};
-const QString refusal =
-    QStringLiteral("Plugin> Can not execute this plugin - LodestarHX version 2.6.0 or higher required.");
-
-struct Run {
-    int exitCode = -1;
-    QStringList out;
-    QStringList err;
-};
-
-QStringList lines(const QByteArray& output)
-{
-    return QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-Run runHost(const QString& host, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(host, arguments);
-    // Generous: sanitizer builds start slowly on a shared machine.
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), lines(process.readAllStandardOutput()), lines(process.readAllStandardError())};
-}
-
-QStringList withPlugin(QStringList arguments)
-{
-    return arguments << QStringLiteral("--plugin") << QStringLiteral(KESTREL_MODULE_PATH);
-}
-
-} // namespace
-
 class tst_StandInHost : public QObject {
     Q_OBJECT
 
@@ -57,56 +17,55 @@ private slots:
 void tst_StandInHost::startSequence_data()
 {
     QTest::addColumn<QString>("host");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QStringList>("pluginLines");
+    QTest::addColumn<QStringList>("arguments"); // besides --quit
+    QTest::addColumn<bool>("starts"); // exit status 0 and the start lines, else 1
     QTest::addColumn<QString>("message");
 
-    const QString lodestarHX = QStringLiteral(LODESTARHX_PATH);
-    const QStringList quit{QStringLiteral("--quit")};
-
-    QTest::newRow("LodestarHX loads the plug-in beside it")
-        << lodestarHX << quit << int(Started) << startLines << QString();
+    const QString refusal = "Plugin> Can not execute this plugin - LodestarHX version 2.6.0 or higher required.";
+    const QStringList plugin{"--plugin", KESTREL_MODULE_PATH};
+    QTest::newRow("LodestarHX loads the plug-in beside it") << LODESTARHX_PATH << QStringList() << true << "";
     // Numbers, not text: 2.10.0 is newer than 2.6.0, 1.99.99 older than 2.0.0.
-    for (const char* version : {"2.6.0", "2.7.0", "2.10.0", "3.0.0"}) {
-        QTest::addRow("LodestarHX %s is accepted", version)
-            << lodestarHX << withPlugin(quit + QStringList{"--host-version", version}) << int(Started) << startLines
-            << QString();
-    }
-    for (const char* version : {"2.5.9", "1.9.9", "1.99.99"}) {
-        QTest::addRow("LodestarHX %s is refused", version)
-            << lodestarHX << withPlugin(quit + QStringList{"--host-version", version}) << int(Refused)
-            << QStringList() << refusal;
-    }
-    QTest::newRow("Lodestar, the fallback name")
-        << QStringLiteral(LODESTAR_FALLBACK_PATH) << withPlugin(quit) << int(Started) << startLines << QString();
-    QTest::newRow("another name fails silently")
-        << QStringLiteral(LODESTAR_OTHERNAME_PATH) << withPlugin(quit) << int(Refused) << QStringList() << QString();
-    QTest::newRow("no version query fails silently")
-        << QStringLiteral(LODESTAR_NOVERSION_PATH) << withPlugin(quit) << int(Refused) << QStringList() << QString();
-    QTest::newRow("lacking uncalled functions binds")
-        << QStringLiteral(LODESTAR_PARTIAL_PATH) << withPlugin(quit) << int(Started) << startLines << QString();
+    const QList<QPair<const char*, bool>> versions{
+        {"2.6.0", true}, {"2.10.0", true}, {"2.5.9", false}, {"1.99.99", false}};
+    for (const auto& [version, starts] : versions)
+        QTest::addRow("LodestarHX %s", version)
+            << LODESTARHX_PATH << plugin + QStringList{"--host-version", version} << starts << (starts ? "" : refusal);
+    QTest::newRow("Lodestar, the fallback name") << LODESTAR_FALLBACK_PATH << plugin << true << "";
+    QTest::newRow("another name fails silently") << LODESTAR_OTHERNAME_PATH << plugin << false << "";
+    QTest::newRow("no version query fails silently") << LODESTAR_NOVERSION_PATH << plugin << false << "";
+    QTest::newRow("lacking uncalled functions binds") << LODESTAR_PARTIAL_PATH << plugin << true << "";
 }
 
 void tst_StandInHost::startSequence()
 {
     QFETCH(QString, host);
     QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QStringList, pluginLines);
+    QFETCH(bool, starts);
     QFETCH(QString, message);
 
-    const QRegularExpression fromPlugin(QStringLiteral("^Plugin>"));
-    const Run run = runHost(host, arguments);
-    QCOMPARE(run.exitCode, exitCode);
-    QCOMPARE(run.out.filter(fromPlugin), pluginLines);
+    QProcess process;
+    process.start(host, arguments << "--quit");
+    // Generous: sanitizer builds start slowly on a shared machine.
+    QVERIFY(process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), starts ? 0 : 1);
+    const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList err = QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    // The host lists what the plug-in says of itself, then the plug-in logs.
+    QStringList expected{"Host> Plug-in: Kestrel", "Host> Description: ", "Host> Author: <i>Corvane</i>",
+                         "Host> Version: 1.0.0-alpha", "Host> Help file: index.html", "Host> GUI script: Kestrel.js"};
+    if (starts)
+        expected << "Plugin> ** Starting Kestrel **"
+                 << "Plugin> * Please check our support website (https://support.corvane-neuro.com/kestrel) for "
+                    "frequent updates.";
+    else
+        expected << "Host> The plug-in did not initialise; it will not be executed.";
+    QCOMPARE(out, expected);
     // The message box text goes to standard error, and only it.
-    QCOMPARE(run.err.filter(fromPlugin), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(err.filter(QRegularExpression("^Plugin>")), message.isEmpty() ? QStringList() : QStringList{message});
     // "hxGetColorInput: not provided by this host": the plug-in called a stub.
-    QCOMPARE(run.err.filter(QRegularExpression(QStringLiteral("^hx"))), QStringList());
-    for (const QString& line : run.err)
-        QVERIFY2(!line.contains(QLatin1String("Sanitizer")) && !line.contains(QLatin1String("runtime error")),
-                 qPrintable(line));
+    QCOMPARE(err.filter(QRegularExpression("^hx")), QStringList());
+    for (const QString& line : err)
+        QVERIFY2(!line.contains("Sanitizer") && !line.contains("runtime error"), qPrintable(line));
 }
 
 QTEST_GUILESS_MAIN(tst_StandInHost)

@@ -1,6 +1,0 @@
-#include "monkeyparts.h"
-
-std::vector<MonkeyPart> monkeyParts()
-{
-    return {mainWindowPart(), subjectDialogPart()};
-}
