@@ -167,7 +167,7 @@ void tst_CircularPlotWidget::edgeHoverFadesAndRestores()
 {
     std::vector<int> mst(16, 0);
     mst[2 * 4 + 0] = 1; // column by column: row 0, column 2 is edge (0, 2)
-    const Eigen::MatrixXf matrix = symmetric(4, {0.9f, 0.5f, 0.3f, 0.7f, 0.2f, 0.6f});
+    const Eigen::MatrixXf matrix = symmetric(4, {0.8765432f, 0.5f, 0.3f, 0.7f, 0.2f, 0.6f});
     show(matrix, mst);
     QSplineSeries* tree = edgeBetween(*m_widget, 0, 2);
     QSplineSeries* target = edgeBetween(*m_widget, 0, 1);
@@ -183,7 +183,7 @@ void tst_CircularPlotWidget::edgeHoverFadesAndRestores()
     for (QSplineSeries* hovered : {target, tree}) {
         moveOnto(hovered);
         QVERIFY(m_widget->valueLabel()->isVisible());
-        QCOMPARE(m_widget->valueLabel()->text(), hovered == tree ? "0.5" : "0.9");
+        QCOMPARE(m_widget->valueLabel()->text(), hovered == tree ? "0.5" : "0.876543");
         QCOMPARE(m_widget->valueLabel()->pos(), m_widget->chart()->mapToPosition(hovered->at(1), m_widget->nodesSeries()));
         QCOMPARE(target->pen(), hovered == target ? QPen(Qt::blue, 3) : QPen(QColor(0, 0, 0, 10), 3));
         QCOMPARE(tree->pen(), QPen(Qt::red, 3));
