@@ -47,6 +47,13 @@ int penWidth(double width)
     return int(std::min(width, kMaximumPenWidth));
 }
 
+// Subjects only hold square matrices; anything else is cut to its square part
+// rather than read past its end.
+Eigen::Index nodeCount(const Eigen::MatrixXf& matrix)
+{
+    return std::min(matrix.rows(), matrix.cols());
+}
+
 } // namespace
 
 // Most edges carry one of a handful of distinct pens. Deriving each variant
@@ -141,12 +148,11 @@ void CircularPlotWidget::plot(const Eigen::MatrixXf& matrix, int conditionType, 
             m_triggerCaption->hide();
         const std::vector<int> mst = hash.value(QStringLiteral("mst")).value<std::vector<int>>();
         if (!mst.empty()) {
+            // The flags are the matrix's, column by column; entries missing
+            // from a short list flag nothing, extra ones are ignored.
             m_hasTree = true;
-            const auto n = Eigen::Index(std::sqrt(double(mst.size())));
-            m_tree.resize(n, n);
-            for (Eigen::Index c = 0; c < n; ++c)
-                for (Eigen::Index r = 0; r < n; ++r)
-                    m_tree(r, c) = mst[std::size_t(c * n + r)];
+            m_tree.setZero(nodeCount(matrix), nodeCount(matrix));
+            std::copy_n(mst.begin(), std::min(mst.size(), std::size_t(m_tree.size())), m_tree.data());
         }
         setData(matrix);
         return;
@@ -184,8 +190,8 @@ void CircularPlotWidget::setData(const Eigen::MatrixXf& matrix)
 {
     QMutexLocker locker(&m_mutex);
     clearPlot();
-    m_weights = matrix;
-    m_nodeCount = quint32(matrix.rows());
+    m_weights = matrix.topLeftCorner(nodeCount(matrix), nodeCount(matrix));
+    m_nodeCount = quint32(m_weights.rows());
 
     // The angle accumulates in single precision, one step before each slot,
     // so slot 0 lies one step past 3 o'clock and the last slot at 2 pi.
@@ -286,7 +292,7 @@ void CircularPlotWidget::createEdges()
 
 void CircularPlotWidget::createEdge(int from, int to, double w, int index, PenVariants& pens)
 {
-    const bool tree = m_hasTree && to < m_tree.rows() && from < m_tree.cols() && m_tree(to, from) != 0;
+    const bool tree = m_hasTree && m_tree(to, from) != 0;
     const double width = edgeWidth(w);
     const QPen pen = pens.get(tree ? m_treePen : m_defaultPen, quint64(penWidth(width)),
         [&](QPen& p) { p.setWidth(penWidth(width)); });

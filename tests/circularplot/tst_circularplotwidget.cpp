@@ -194,6 +194,10 @@ void tst_CircularPlotWidget::edgeHoverFadesAndRestores()
     }
     show(matrix, {0, 0, 0, 1}); // a list shorter than n x n marks nothing beyond it
     expectColourMap(nullptr);
+    show(matrix, std::vector<int>(mst.begin(), mst.end() - 1)); // but keeps the n x n layout
+    QVERIFY(edgeBetween(*m_widget, 0, 2)->property("mst_sig").toBool());
+    show(Eigen::MatrixXf::Ones(3, 2)); // not square: its square part
+    QCOMPARE(m_widget->edgeList().size(), 1);
 }
 
 QTEST_MAIN(tst_CircularPlotWidget)
