@@ -509,7 +509,9 @@ void CircularPlotWidget::restoreEdges()
             continue;
         EdgePens& pens = m_edgePens[std::size_t(i)];
         const PenSlot& fadein = m_penSlots[std::size_t(pens.fadein)];
-        edge->setPen(fadein.pen);
+        // With the colour map on, the recolouring below sets the pen shown.
+        if (!m_colorizeEdges)
+            edge->setPen(fadein.pen);
         edge->setProperty("pen", fadein.value);
         pens.pen = pens.fadein;
     }
