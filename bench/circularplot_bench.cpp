@@ -152,6 +152,33 @@ void registerBenchmark(const std::string& name, int nodes, std::function<void(be
         ->UseRealTime();
 }
 
+void moveMouse(benchmark::State& state, const QPoint& point, bool timed)
+{
+    if (!timed)
+        state.PauseTiming();
+    moveMouse(point);
+    if (!timed)
+        state.ResumeTiming();
+}
+
+// <name>In times moving onto the point from outside, <name>Out moving off it.
+void registerHover(const std::string& name, int nodes, double targetMs, const std::function<QPoint()>& target)
+{
+    for (const bool entering : {true, false}) {
+        registerBenchmark(name + (entering ? "In" : "Out"), nodes, [=](benchmark::State& state) {
+            showPosition(nodes, 1);
+            const QPoint point = target();
+            moveMouse(point); // the first hover draws the faded picture
+            moveMouse(kOutside);
+            for (auto _ : state) {
+                moveMouse(state, point, entering);
+                moveMouse(state, kOutside, !entering);
+            }
+            finish(state, targetMs);
+        });
+    }
+}
+
 void registerBenchmarks()
 {
     for (int nodes : kNodeCounts) {
@@ -186,52 +213,8 @@ void registerBenchmarks()
             }
             finish(state, target.range);
         });
-        registerBenchmark("EdgeHoverIn", nodes, [nodes, target](benchmark::State& state) {
-            showPosition(nodes, 1);
-            const QPoint onEdge = pointOnTopEdge();
-            moveMouse(onEdge);
-            moveMouse(kOutside);
-            for (auto _ : state) {
-                moveMouse(onEdge);
-                state.PauseTiming();
-                moveMouse(kOutside);
-                state.ResumeTiming();
-            }
-            finish(state, target.edgeHover);
-        });
-        registerBenchmark("EdgeHoverOut", nodes, [nodes, target](benchmark::State& state) {
-            showPosition(nodes, 1);
-            const QPoint onEdge = pointOnTopEdge();
-            for (auto _ : state) {
-                state.PauseTiming();
-                moveMouse(onEdge);
-                state.ResumeTiming();
-                moveMouse(kOutside);
-            }
-            finish(state, target.edgeHover);
-        });
-        registerBenchmark("LabelHoverIn", nodes, [nodes, target](benchmark::State& state) {
-            showPosition(nodes, 1);
-            const QPoint onLabel = pointOnLabel(0);
-            for (auto _ : state) {
-                moveMouse(onLabel);
-                state.PauseTiming();
-                moveMouse(kOutside);
-                state.ResumeTiming();
-            }
-            finish(state, target.labelHover);
-        });
-        registerBenchmark("LabelHoverOut", nodes, [nodes, target](benchmark::State& state) {
-            showPosition(nodes, 1);
-            const QPoint onLabel = pointOnLabel(0);
-            for (auto _ : state) {
-                state.PauseTiming();
-                moveMouse(onLabel);
-                state.ResumeTiming();
-                moveMouse(kOutside);
-            }
-            finish(state, target.labelHover);
-        });
+        registerHover("EdgeHover", nodes, target.edgeHover, pointOnTopEdge);
+        registerHover("LabelHover", nodes, target.labelHover, [] { return pointOnLabel(0); });
         registerBenchmark("ColouringOn", nodes, [nodes](benchmark::State& state) {
             showPosition(nodes, 1);
             for (auto _ : state) {
