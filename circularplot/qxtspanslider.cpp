@@ -107,6 +107,26 @@ void QxtSpanSliderPrivate::drawHandle(QStylePainter* painter, QxtSpanSlider::Spa
     painter->drawComplexControl(QStyle::CC_Slider, option);
 }
 
+void QxtSpanSliderPrivate::setPosition(QxtSpanSlider::SpanHandle handle, int value)
+{
+    QxtSpanSlider& p = qxt_p();
+    const bool isLower = handle == QxtSpanSlider::LowerHandle;
+    int& position = isLower ? lowerPosition : upperPosition;
+    if (position == value)
+        return;
+    position = value;
+    if (!p.hasTracking())
+        p.update();
+    if (p.isSliderDown()) {
+        if (isLower)
+            emit p.lowerPositionChanged(value);
+        else
+            emit p.upperPositionChanged(value);
+    }
+    if (p.hasTracking() && !trackingBlocked)
+        triggerAction(QAbstractSlider::SliderMove, mainHandle == handle);
+}
+
 void QxtSpanSliderPrivate::moveLowerHandle(int value, int upperLimit)
 {
     QxtSpanSlider& p = qxt_p();
@@ -291,28 +311,12 @@ void QxtSpanSlider::setSpan(int lower, int upper)
 
 void QxtSpanSlider::setLowerPosition(int lower)
 {
-    if (d->lowerPosition == lower)
-        return;
-    d->lowerPosition = lower;
-    if (!hasTracking())
-        update();
-    if (isSliderDown())
-        emit lowerPositionChanged(lower);
-    if (hasTracking() && !d->trackingBlocked)
-        d->triggerAction(SliderMove, d->mainHandle == LowerHandle);
+    d->setPosition(LowerHandle, lower);
 }
 
 void QxtSpanSlider::setUpperPosition(int upper)
 {
-    if (d->upperPosition == upper)
-        return;
-    d->upperPosition = upper;
-    if (!hasTracking())
-        update();
-    if (isSliderDown())
-        emit upperPositionChanged(upper);
-    if (hasTracking() && !d->trackingBlocked)
-        d->triggerAction(SliderMove, d->mainHandle == UpperHandle);
+    d->setPosition(UpperHandle, upper);
 }
 
 void QxtSpanSlider::keyPressEvent(QKeyEvent* event)

@@ -43,6 +43,9 @@ public:
     void drawHandle(QStylePainter* painter, QxtSpanSlider::SpanHandle handle) const;
     void triggerAction(QAbstractSlider::SliderAction action, bool main);
     void swapController();
+    // Both handles' position setter: with tracking, a new position at once
+    // becomes the value, unless an action is already committing it.
+    void setPosition(QxtSpanSlider::SpanHandle handle, int value);
     // Moves the lower (or upper) handle to value, passing the other handle
     // in free movement and stopping at it otherwise.
     void moveLowerHandle(int value, int upperLimit);

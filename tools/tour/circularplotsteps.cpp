@@ -19,17 +19,21 @@
 
 namespace {
 
-// The first subject whose manifest has a protocol, with its dialog.
+// The first subject whose manifest has a protocol, with its dialog; the
+// dialogs of the subjects passed over are closed again.
 QWidget* protocolSubject(Tour& tour, std::vector<OrderedCondition>& conditions)
 {
     for (int row = 0; row < tour.subjectCount(); ++row) {
         QWidget* dialog = tour.openSubject(row);
-        const auto* source = dynamic_cast<const SubjectSource*>(dialog);
-        if (!source || !source->getConnectivityObject())
+        if (!dialog)
             continue;
-        conditions = source->getConnectivityObject()->getSubject()->getOrderedConditions();
-        if (!conditions.empty())
-            return dialog;
+        const auto* source = dynamic_cast<const SubjectSource*>(dialog);
+        if (source && source->getConnectivityObject()) {
+            conditions = source->getConnectivityObject()->getSubject()->getOrderedConditions();
+            if (!conditions.empty())
+                return dialog;
+        }
+        dialog->close();
     }
     return nullptr;
 }
@@ -84,6 +88,7 @@ void circularPlotSteps(Tour& tour)
     auto* window = dialog->findChild<CircularPlot*>();
     if (!window) {
         tour.fail(QStringLiteral("circular plot: \"Visualize\" opened no window"));
+        dialog->close();
         return;
     }
     // Large enough to show every label around the 660-pixel chart.
@@ -142,4 +147,5 @@ void circularPlotSteps(Tour& tour)
     if (auto* colouring = dialog->findChild<QCheckBox*>(QStringLiteral("chkBox_CircPlot_ConnColors")))
         colouring->setChecked(false);
     window->close();
+    dialog->close();
 }
