@@ -85,14 +85,14 @@ void CircularPlot::initPlot()
     data.insert(QStringLiteral("slice"), 0);
     data.insert(QStringLiteral("mst"), QVariant::fromValue(std::vector<int>()));
     int type = 1;
-    const std::vector<OrderedCondition> conditions = object->getSubject()->getOrderedConditions();
+    const std::vector<OrderedCondition>& conditions = object->getSubject()->getOrderedConditions();
     if (!conditions.empty()) {
         data.insert(QStringLiteral("condition_str"), QString::fromStdString(conditions.front().name));
         data.insert(QStringLiteral("condition_type"), conditions.front().type);
         type = conditions.front().type;
     }
     // A subject without matrices shows an empty plot.
-    const std::vector<Eigen::MatrixXf> matrices = object->getMatrices();
+    const std::vector<Eigen::MatrixXf>& matrices = object->getMatrices();
     m_plotWidget->plot(matrices.empty() ? Eigen::MatrixXf() : matrices.front(), type, data);
 }
 
@@ -111,7 +111,7 @@ void CircularPlot::valueChanged()
     data.insert(QStringLiteral("slice"), position);
     int type = 1;
     QString name = QString::number(position + 1);
-    const std::vector<OrderedCondition> conditions = object->getSubject()->getOrderedConditions();
+    const std::vector<OrderedCondition>& conditions = object->getSubject()->getOrderedConditions();
     if (!conditions.empty()) {
         if (position < 0 || std::size_t(position) >= conditions.size())
             return;
@@ -122,7 +122,7 @@ void CircularPlot::valueChanged()
         type = condition.type;
     }
 
-    const std::vector<Eigen::MatrixXf> matrices = object->getMatrices();
+    const std::vector<Eigen::MatrixXf>& matrices = object->getMatrices();
     if (position < 0 || std::size_t(position) >= matrices.size()) {
         statusBar()->showMessage(tr("No matrix for condition \"%1\"").arg(name));
         return;

@@ -35,7 +35,8 @@ public:
     void openUI();
     QObject* dialog() const { return m_dialog; }
 
-    std::vector<Eigen::MatrixXf> getMatrices() const { return m_matrices; }
+    // Read-only: a caller that keeps the matrices copies them.
+    const std::vector<Eigen::MatrixXf>& getMatrices() const { return m_matrices; }
     const SubjectRecord* getSubject() const { return m_subject; }
     QStringList getNodeNames() const { return m_nodeNames; }
 

@@ -33,7 +33,7 @@ public:
     const std::string& getMethod() const { return m_method; }
     const std::vector<int>& getSelectedVois() const { return m_selectedVois; }
     bool usesProto() const { return m_usesProto; }
-    std::vector<OrderedCondition> getOrderedConditions() const { return m_orderedConditions; }
+    const std::vector<OrderedCondition>& getOrderedConditions() const { return m_orderedConditions; }
     const std::vector<std::string>& getSelectedConditions() const { return m_selectedConditions; }
     const std::string& getTreatmentValues() const { return m_treatmentValues; }
     const std::vector<std::string>& getTimeseriesFiles() const { return m_timeseriesFiles; }
