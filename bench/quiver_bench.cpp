@@ -3,6 +3,7 @@
 // carries it as the counter target_ms; scripts/run-benchmarks checks it.
 #include "quiver/csv.h"
 #include "quiver/measures.h"
+#include "runbenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -171,12 +172,8 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    registerBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (const int status = runBenchmarks(argc, argv, registerBenchmarks))
+        return status;
     std::error_code ignored;
     std::filesystem::remove_all(csvFolder(), ignored);
     return 0;

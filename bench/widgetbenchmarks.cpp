@@ -1,7 +1,8 @@
 #include "widgetbenchmarks.h"
 
+#include "runbenchmarks.h"
+
 #include <QApplication>
-#include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
@@ -10,12 +11,8 @@ int runWidgetBenchmarks(int argc, char** argv, const std::function<void()>& regi
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    registerBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (const int status = runBenchmarks(argc, argv, registerBenchmarks))
+        return status;
     if (cleanUp)
         cleanUp();
     return 0;

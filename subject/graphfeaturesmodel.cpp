@@ -11,7 +11,7 @@ GraphFeaturesModel::GraphFeaturesModel(QObject* parent)
 int GraphFeaturesModel::addFeature(const QString& group, const QString& name, const QString& description,
                                    const QString& id, bool scalar)
 {
-    const int row = m_rowCount;
+    const int row = m_rowKeys.size();
     beginInsertRows(QModelIndex(), row, row);
     if (name.isEmpty() && description.isEmpty() && id.isEmpty()) {
         m_rowKeys.append(group);
@@ -19,9 +19,7 @@ int GraphFeaturesModel::addFeature(const QString& group, const QString& name, co
     } else {
         m_measures.insert(id, GraphFeature{group, name, description, id, scalar});
         m_rowKeys.append(id);
-        ++m_measureCount;
     }
-    ++m_rowCount;
     endInsertRows();
     emit layoutAboutToBeChanged();
     emit layoutChanged();

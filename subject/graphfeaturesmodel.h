@@ -51,6 +51,4 @@ private:
     QStringList m_rowKeys;
     QStringList m_headers;
     bool m_usesConditions = false;
-    int m_measureCount = 0;
-    int m_rowCount = 0;
 };
