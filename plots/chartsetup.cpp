@@ -4,6 +4,7 @@
 #include <QBoxLayout>
 #include <QChart>
 #include <QChartView>
+#include <QLineSeries>
 
 using namespace QtCharts;
 
@@ -24,6 +25,20 @@ QChartView* createChartView(const QString& title, QBoxLayout* layout, QWidget* p
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(view);
     return view;
+}
+
+QLineSeries* addLineSeries(QChart* chart, const std::vector<float>& values, const QString& name)
+{
+    auto* series = new QLineSeries;
+    QVector<QPointF> points;
+    points.reserve(int(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        points.append(QPointF(double(i), double(values[i])));
+    series->replace(points);
+    series->setName(name);
+    series->setPointsVisible(true);
+    chart->addSeries(series);
+    return series;
 }
 
 QStringList distinctCategories(const QStringList& categories)

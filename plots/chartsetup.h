@@ -3,12 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class QBoxLayout;
 class QWidget;
 
 namespace QtCharts {
 class QChart;
 class QChartView;
+class QLineSeries;
 } // namespace QtCharts
 
 // Chart set-up shared by the line plot and the time-series plot.
@@ -18,6 +21,9 @@ namespace chartsetup {
 // in an antialiased view with the custom context-menu policy that is
 // appended to layout. The view owns the chart.
 QtCharts::QChartView* createChartView(const QString& title, QBoxLayout* layout, QWidget* parent);
+
+// A series with the points (i, values[i]) shown as dots, added to chart.
+QtCharts::QLineSeries* addLineSeries(QtCharts::QChart* chart, const std::vector<float>& values, const QString& name);
 
 // A bar category axis silently drops a category it already has, which
 // would leave values without a place on the axis. Repeated labels are made

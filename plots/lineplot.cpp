@@ -85,18 +85,9 @@ void LinePlot::createChart()
 
 void LinePlot::addSeries(const std::vector<float>& values, QString name, int type)
 {
-    auto* series = new QLineSeries;
-    QVector<QPointF> points;
-    points.reserve(int(values.size()));
-    for (std::size_t i = 0; i < values.size(); ++i)
-        points.append(QPointF(double(i), double(values[i])));
-    series->replace(points);
-
     if (name.isEmpty())
         name = QStringLiteral("Series %1").arg(m_seriesList.size() + 1);
-    series->setName(name);
-    series->setPointsVisible(true);
-    m_chart->addSeries(series);
+    QLineSeries* series = chartsetup::addLineSeries(m_chart, values, name);
     m_seriesList.append(series);
     const int row = m_seriesList.size() - 1;
 

@@ -5,7 +5,6 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QLineSeries>
 
 using namespace QtCharts;
 
@@ -35,12 +34,7 @@ void TimeseriesLinePlot::createChart()
 
 void TimeseriesLinePlot::setSeries(const std::vector<float>& values, QString name)
 {
-    m_series = new QLineSeries;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        m_series->append(double(i), double(values[i]));
-    m_series->setName(name);
-    m_series->setPointsVisible(true);
-    m_chart->addSeries(m_series);
+    m_series = chartsetup::addLineSeries(m_chart, values, name);
 }
 
 void TimeseriesLinePlot::setCategories(const QStringList& categories)
