@@ -145,13 +145,10 @@ void LinePlot::finishPlot(const QStringList& categories, bool withConditions)
 
     if (withConditions) {
         QStringList names;
-        QStringList distinct;
-        for (const QLineSeries* series : qAsConst(m_seriesList)) {
+        for (const QLineSeries* series : qAsConst(m_seriesList))
             names.append(series->name());
-            if (!distinct.contains(series->name()))
-                distinct.append(series->name());
-        }
-        QStringList sorted = distinct;
+        QStringList sorted = names;
+        sorted.removeDuplicates();
         sorted.sort(Qt::CaseSensitive);
         ui->cbox_Conditions->addItem(tr("All"), QStringLiteral("All"));
         for (const QString& name : qAsConst(sorted))
