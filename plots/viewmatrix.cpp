@@ -138,7 +138,7 @@ void ViewMatrix::loadMatrices()
     const ConnectivityObject* subject = this->subject();
     if (!subject)
         return;
-    const std::vector<Eigen::MatrixXf> matrices = subject->getMatrices();
+    const std::vector<Eigen::MatrixXf>& matrices = subject->getMatrices();
     if (matrices.empty())
         return;
 
@@ -298,13 +298,9 @@ void ViewMatrix::browseMatrix()
     const int k = row.toInt();
 
     const ConnectivityObject* subject = this->subject();
-    std::vector<Eigen::MatrixXf> matrices;
-    if (subject) {
-        matrices = subject->getMatrices();
-        // A condition without a matrix of its own leaves the shown one.
-        if (k < 0 || std::size_t(k) >= matrices.size())
-            return;
-    }
+    // A condition without a matrix of its own leaves the shown one.
+    if (subject && (k < 0 || std::size_t(k) >= subject->getMatrices().size()))
+        return;
 
     clearTable();
     // Detached first, the scene drops its squares without telling the view
@@ -316,7 +312,7 @@ void ViewMatrix::browseMatrix()
     if (!subject)
         return;
 
-    matrix = matrices[std::size_t(k)];
+    matrix = subject->getMatrices()[std::size_t(k)];
     fillTable();
     colorCells();
     drawOverview();

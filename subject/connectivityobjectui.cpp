@@ -329,7 +329,7 @@ void ConnectivityObjectUI::inspectGraphFeature(bool)
     const SubjectRecord* record = m_subject->getSubject();
     const bool usesConditions = record->usesProto();
     const SeriesList results = model->result(model->featureKey(id)).value<SeriesList>();
-    const std::vector<OrderedCondition> conditions = record->getOrderedConditions();
+    const std::vector<OrderedCondition>& conditions = record->getOrderedConditions();
 
     if (id == QLatin1String("global_efficiency")) {
         const std::vector<float> values = results.empty() ? std::vector<float>() : results.front();
@@ -384,7 +384,7 @@ void ConnectivityObjectUI::computeGraphFeature(bool)
     const int key = model->featureKey(id);
     const QString name = QString::fromUtf8(measure->name);
 
-    const std::vector<Eigen::MatrixXf> matrices = m_subject->getMatrices();
+    const std::vector<Eigen::MatrixXf>& matrices = m_subject->getMatrices();
     if (matrices.empty()) {
         m_messageReporter(this, tr("Nothing to compute"),
                           tr("The subject has no connectivity matrix, so there is nothing to compute."));

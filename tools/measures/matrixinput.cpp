@@ -26,7 +26,7 @@ std::vector<LabelledMatrix> readManifest(const std::string& path)
                                 file.filename().u8string());
     SubjectMatrices loaded = readSubjectMatrices(subject);
 
-    const std::vector<OrderedCondition> conditions = subject.getOrderedConditions();
+    const std::vector<OrderedCondition>& conditions = subject.getOrderedConditions();
     const std::vector<std::string>& files = subject.getFinalMatrixFiles();
     std::vector<LabelledMatrix> matrices;
     for (std::size_t k = 0; k < files.size(); ++k) {
