@@ -1,4 +1,6 @@
 #include "circularplot/circularplot.h"
+#include "circularplot/circularplotwidget.h"
+#include "circularplot/mygraphicssimpletextitem.h"
 #include "circularplot/qxtspanslider.h"
 #include "plots/viewmatrix.h"
 #include "subject/connectivityobjectui.h"
@@ -6,6 +8,7 @@
 
 #include <QtWidgets>
 #include <QtTest>
+#include <QtCharts>
 
 class tst_ConnectivityObjectUI : public QObject {
     Q_OBJECT
@@ -44,6 +47,7 @@ private slots:
         QCOMPARE(spanAfter(0, 1000), QString("0 1"));
         QPointer<CircularPlot> plot = dialog()->findChild<CircularPlot*>();
         QVERIFY(plot);
+        expectOptionsReach(plot->plotWidget());
         plot->close();
         QVERIFY(plot && !optionsEnabled());
 
@@ -102,6 +106,24 @@ private:
         });
         m_subject->subject->openUI();
         return dialog();
+    }
+
+    // Each option control changes the open plot (the edges weigh 0.5).
+    void expectOptionsReach(CircularPlotWidget* widget) const
+    {
+        const QtCharts::QSplineSeries* edge = widget->edgeList().front();
+        auto* labels = child<QCheckBox>("chkBox_CircPlot_ShowLabels");
+        labels->toggle();
+        QCOMPARE(widget->labelItems().front()->isVisible(), labels->isChecked());
+        child<QSpinBox>("sBox_CircPlot_NodesSize")->setValue(20);
+        QCOMPARE(widget->nodesSeries()->markerSize(), 20.0);
+        child<QDoubleSpinBox>("sBox_CircPlot_ThicknessMultiplier")->setValue(2.5);
+        QCOMPARE(edge->property("pen-width").toDouble(), 1.25);
+        child<QCheckBox>("chkBox_CircPlot_ConnWeights")->toggle();
+        child<QDoubleSpinBox>("dsBox_CircPlot_EdgesThickness")->setValue(3.5);
+        QCOMPARE(edge->property("pen-width").toDouble(), 3.5);
+        child<QCheckBox>("chkBox_CircPlot_ConnColors")->toggle();
+        QCOMPARE(edge->pen().color(), edge->property("cmap-color").value<QColor>());
     }
 
     ConnectivityObjectUI* dialog() const { return qobject_cast<ConnectivityObjectUI*>(m_subject->subject->dialog()); }
